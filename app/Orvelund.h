@@ -1,0 +1,51 @@
+#pragma once
+// The main window's behaviour: start-up and command line, the menu view, launching entries.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "app/AppState.h"
+#include "platform/Form.h"
+#include "platform/Services.h"
+
+class Orvelund {
+public:
+    Orvelund(MainForm& form, Services& services, AppState& state);
+
+    // Window events.
+    void Form_Load();
+    void Form_Activate();
+    void Picture1_MouseDown(int button, int shift, int x, int y);
+    void mnuSetup_Click();
+    void mnuExit_Click();
+    void btnMenu_Click(int index);
+    void btnNext_Click();
+    void btnPrev_Click();
+
+    // Procedures the start-up and the other windows call.
+    void GetCommandLine(int MaxArgs = 10);
+    void Startup();
+    void CheckForConfig();
+    void CheckForPicture();
+    void ReadConfig();
+    void ShowMenuPage(const std::string& direction);
+    void Launch(std::string sFileName, const std::string& saction);
+
+    const std::array<std::string, 12>& MenuLines() const { return MenuLines_; }
+    std::int16_t ScrollOffset() const { return ScrollOffset_; }
+    MainForm& Form() { return form_; }
+
+private:
+    std::string ContentPath(const std::string& name) const;
+    void FillView();
+    void ShowFatalError(const std::string& text);
+
+    MainForm& form_;
+    Services& sv_;
+    AppState& state_;
+    std::array<std::string, 12> MenuLines_;  // 0 title line, 1-10 the view, 11 the look-ahead
+    std::int16_t ScrollOffset_ = 0;          // entries above the view
+};
+
+// Outer window heights in twips by the number of entries in view (index 1 to 10).
+constexpr int kWindowHeightTable[11] = {0, 4300, 5000, 5700, 6400, 7200, 7900, 8600, 9300, 10000, 10800};

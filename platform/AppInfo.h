@@ -1,0 +1,24 @@
+#pragma once
+// What the program knows about itself: where it runs from, its version and its command line.
+#include <string>
+
+#include "platform/Version.h"
+
+struct Version {
+    int major = ORVELUND_VERSION_MAJOR;
+    int minor = ORVELUND_VERSION_MINOR;
+    int revision = ORVELUND_VERSION_REVISION;
+};
+
+struct AppInfo {
+    std::string appPath;      // the exe's folder, ending in a backslash only at a drive root
+    std::string commandLine;  // the arguments after the program's own name
+    Version version;
+};
+
+// "E:\Orvelund.exe" -> "E:\", "C:\Menu\Orvelund.exe" -> "C:\Menu". A "\\?\" prefix is dropped.
+std::string AppPathFromExePath(const std::string& exePath);
+
+// The command line as Windows gives it, without the program's name (quoted or not) and
+// without the blanks around the rest.
+std::string ArgumentsOf(const std::string& fullCommandLine);

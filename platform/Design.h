@@ -1,0 +1,76 @@
+#pragma once
+// A window's design state as data: the window's properties and its controls in tab order, all
+// measured in twips. The Windows layer builds real controls from it and the unit tests' fake
+// forms start from it, so both begin in the same state.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Picture.h"
+
+using ControlId = int;  // a control's tab index in its window's design
+
+// The user's system colours, told apart from real colour values by the top byte, as Windows
+// colour values do it.
+constexpr std::int32_t kWindowBackground = static_cast<std::int32_t>(0x80000005);
+constexpr std::int32_t kWindowText = static_cast<std::int32_t>(0x80000008);
+
+constexpr std::int32_t Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
+
+enum class ControlKind {
+    PictureBox,     // draws its picture from the top left corner, clipped; may act as a button
+    CommandButton,  // graphical style: its own back colour, a picture or a caption
+    Label,
+    TextBox,
+    ComboBox,
+    CheckBox,
+    Frame,
+    ListView,
+    DriveList,
+    FolderList,
+};
+
+struct FontDesign {
+    std::string face;      // empty: the window's default font
+    double points = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+};
+
+struct ControlDesign {
+    std::string name;  // e.g. "btnMenu"
+    int index = -1;    // index within a control array, -1 when the control is not in one
+    ControlKind kind = ControlKind::Label;
+    int left = 0, top = 0, width = 0, height = 0;  // twips, in the parent's client area
+    std::string caption;
+    std::optional<std::int32_t> backColor;  // nullopt: the control's default
+    std::optional<std::int32_t> foreColor;
+    FontDesign font;
+    BuiltInPicture picture = BuiltInPicture::None;
+    std::string toolTip;
+    bool visible = true;
+    bool enabled = true;
+    bool border = false;       // picture boxes: the single border
+    bool centred = false;      // text boxes and labels: centred text
+    ControlId parent = -1;     // a frame's tab index when the control sits inside it
+};
+
+enum class BorderStyle { FixedToolWindow, FixedDialog };
+
+struct WindowDesign {
+    std::string caption;
+    BorderStyle border = BorderStyle::FixedDialog;
+    int clientWidth = 0, clientHeight = 0;  // twips
+    bool centred = true;                    // else placed at `left`, `top` (client area, twips)
+    int left = 0, top = 0;
+    std::int32_t backColor = kWindowBackground;
+    BuiltInPicture icon = BuiltInPicture::None;
+    std::vector<ControlDesign> controls;    // in tab order: controls[id] has tab index id
+};
+
+// Twips to pixels at a given dots-per-inch, rounded to the nearest pixel.
+constexpr int TwipsToPixels(int twips, int dpi) {
+    return (twips * dpi + (twips >= 0 ? 720 : -720)) / 1440;
+}

@@ -1,0 +1,93 @@
+// The design states of the Menu Editor, the item editor and the relocation window.
+#include "platform/ChooseFolderDesign.h"
+#include "platform/SetupWizardDesign.h"
+
+namespace {
+
+ControlDesign Make(const char* name, ControlKind kind, int left, int top, int width, int height,
+                   const char* caption = "", std::optional<std::int32_t> back = std::nullopt, int index = -1) {
+    ControlDesign c;
+    c.name = name;
+    c.index = index;
+    c.kind = kind;
+    c.left = left, c.top = top, c.width = width, c.height = height;
+    c.caption = caption;
+    c.backColor = back;
+    return c;
+}
+
+const FontDesign kSansSerif975{"MS Sans Serif", 9.75, false, false, false};
+const FontDesign kArial825{"Arial", 8.25, false, false, false};
+
+WindowDesign MakeSetupWizard() {
+    using K = ControlKind;
+    WindowDesign w;
+    w.caption = "Orvelund - Menu Editor";
+    w.border = BorderStyle::FixedDialog;
+    w.clientWidth = 11790, w.clientHeight = 5730;
+    w.icon = BuiltInPicture::Icon;
+
+    auto& c = w.controls;
+    c.push_back(Make("sTitle", K::TextBox, 1200, 120, 5415, 315));
+    c.back().centred = true;
+    c.back().font = kSansSerif975;
+    c.push_back(Make("AppImage", K::Label, 1200, 600, 2055, 255, "Application Image (app.jpg)", Rgb(255, 255, 255)));
+    c.back().foreColor = Rgb(0, 0, 255);
+    c.back().font = {"MS Sans Serif", 8.25, false, false, true};
+    c.back().toolTip = "App Image (624x207) - app.jpg";
+    c.push_back(Make("AutoRunReset", K::CommandButton, 3600, 480, 1455, 375, "Update AutoRun", Rgb(128, 255, 128)));
+    c.push_back(Make("Instructions", K::CommandButton, 6960, 240, 1095, 375, "Instructions", Rgb(255, 255, 192)));
+    c.push_back(Make("Update", K::CommandButton, 3600, 840, 1455, 375, "Update Orvelund", Rgb(192, 255, 192)));
+    c.push_back(Make("AddItem", K::CommandButton, 8400, 240, 1095, 375, "Add Item", Rgb(255, 255, 0)));
+    c.push_back(Make("DeleteItem", K::CommandButton, 8400, 600, 1095, 375, "Delete Item", Rgb(255, 128, 0)));
+    c.push_back(Make("MoveUp", K::PictureBox, 9600, 240, 495, 495, "", kWindowBackground));
+    c.back().picture = BuiltInPicture::ArrowUp;
+    c.back().toolTip = "Move Up";
+    c.push_back(Make("MoveDown", K::PictureBox, 9600, 720, 495, 495, "", kWindowBackground));
+    c.back().picture = BuiltInPicture::ArrowDown;
+    c.back().toolTip = "Move Down";
+    c.push_back(Make("OKButton", K::CommandButton, 10440, 120, 1215, 375, "OK", Rgb(192, 192, 255)));
+    c.push_back(Make("CancelButton", K::CommandButton, 10440, 480, 1215, 375, "Cancel", Rgb(255, 192, 192)));
+    c.push_back(Make("sMenuItems", K::ListView, 120, 1320, 11535, 4335));
+    c.back().font = kArial825;
+    c.back().toolTip = "Double Click to Edit Menu Item";
+    c.push_back(Make("AppIcon", K::PictureBox, 120, 0, 975, 975, "", kWindowBackground));
+    c.back().border = true;
+    c.back().toolTip = "Icon (64x64) - app.ico";
+    c.push_back(Make("Color", K::CommandButton, 5160, 480, 1455, 375, "Button Color", Rgb(192, 192, 255), 0));
+    c.push_back(Make("Color", K::CommandButton, 5160, 840, 1455, 375, "BackGround Color", Rgb(255, 255, 255), 1));
+    c.push_back(Make("HideSetup", K::CheckBox, 1200, 960, 2175, 255, "Hide Setup Menu Option", Rgb(255, 255, 255)));
+    c.push_back(Make("Content", K::CommandButton, 6960, 600, 1095, 375, "My Content", Rgb(255, 224, 192)));
+    for (auto& control : c)
+        if (control.kind == K::PictureBox) control.foreColor = kWindowText;
+    return w;
+}
+
+WindowDesign MakeChooseFolder() {
+    using K = ControlKind;
+    WindowDesign w;
+    w.caption = "Choose New or Existing Location";
+    w.border = BorderStyle::FixedToolWindow;
+    w.clientWidth = 6030, w.clientHeight = 3195;
+    w.centred = false;
+    w.left = 2760, w.top = 3720;
+    w.backColor = Rgb(255, 255, 255);
+    auto& c = w.controls;
+    c.push_back(Make("OKButton", K::CommandButton, 3360, 0, 1215, 375, "OK", Rgb(192, 192, 255)));
+    c.push_back(Make("CancelButton", K::CommandButton, 4680, 0, 1215, 375, "Cancel", Rgb(192, 192, 255)));
+    c.push_back(Make("Drive1", K::DriveList, 0, 0, 2055, 315));
+    c.push_back(Make("Dir1", K::FolderList, 0, 360, 6015, 2790));
+    return w;
+}
+
+}  // namespace
+
+const WindowDesign& SetupWizardDesign() {
+    static const WindowDesign design = MakeSetupWizard();
+    return design;
+}
+
+const WindowDesign& ChooseFolderDesign() {
+    static const WindowDesign design = MakeChooseFolder();
+    return design;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// File services. Paths are Windows paths in UTF-8; text files on disk are single-byte text in
+// the system's ANSI code page, and the conversion happens inside the implementation only.
+#include <cstddef>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+class FileSystem {
+public:
+    static constexpr std::size_t kAllLines = std::numeric_limits<std::size_t>::max();
+
+    virtual ~FileSystem() = default;
+    virtual bool FileExists(const std::string& path) = 0;   // true only for a file, not a folder
+    virtual bool FolderExists(const std::string& path) = 0;
+    virtual bool CreateFolder(const std::string& path) = 0;  // one level; false when it failed
+
+    // Lines of a text file without their terminators (CR LF, a lone LF and a lone CR each end
+    // a line). Skips the first `skip` lines and returns at most `count`. nullopt when the file
+    // cannot be opened.
+    virtual std::optional<std::vector<std::string>> ReadLines(const std::string& path,
+                                                              std::size_t skip = 0,
+                                                              std::size_t count = kAllLines) = 0;
+
+    // Writes every line followed by CR LF. The text goes to a temporary file in the same folder
+    // which then replaces the old file, so a failed write leaves the old file as it was.
+    virtual bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines) = 0;
+
+    virtual bool Copy(const std::string& from, const std::string& to) = 0;  // replaces `to`
+    virtual bool Delete(const std::string& path) = 0;
+    // Resolves a relative path against the current folder; returns the text unchanged on failure.
+    virtual std::string GetAbsolutePathName(const std::string& path) = 0;
+};

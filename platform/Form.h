@@ -1,0 +1,53 @@
+#pragma once
+// What a behaviour class may do with its window. The Windows layer implements these with real
+// controls; the unit tests use fake forms that remember every property.
+#include <cstdint>
+#include <string>
+
+#include "platform/Design.h"
+#include "platform/Picture.h"
+
+class Form {
+public:
+    virtual ~Form() = default;
+
+    virtual std::string Caption() const = 0;
+    virtual void SetCaption(const std::string& text) = 0;
+    virtual void SetIcon(const PicturePtr& icon) = 0;
+    virtual PicturePtr Icon() const = 0;
+    virtual void SetBackColor(std::int32_t color) = 0;
+    // The window's outer height in twips, for a frame with a 315-twip title bar and 45-twip
+    // edges; the real frame is added to the client height this leaves.
+    virtual void SetHeight(int twips) = 0;
+    virtual int Height() const = 0;
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+    virtual bool Visible() const = 0;
+    // Unloads the window: it goes away with its controls. The program ends with its last window.
+    virtual void Close() = 0;
+    virtual bool Closed() const = 0;
+    virtual std::intptr_t Handle() const = 0;  // owner for the shell, 0 when there is none
+
+    virtual std::string Text(ControlId id) const = 0;
+    virtual void SetText(ControlId id, const std::string& text) = 0;
+    virtual PicturePtr Picture(ControlId id) const = 0;
+    virtual void SetPicture(ControlId id, const PicturePtr& picture) = 0;
+    virtual std::int32_t BackColor(ControlId id) const = 0;
+    virtual void SetBackColor(ControlId id, std::int32_t color) = 0;
+    virtual bool ControlVisible(ControlId id) const = 0;
+    virtual void SetVisible(ControlId id, bool visible) = 0;
+    virtual bool Enabled(ControlId id) const = 0;
+    virtual void SetEnabled(ControlId id, bool enabled) = 0;
+};
+
+// The commands of the main window's pop-up menu.
+enum class PopupCommand { None, MenuEditor, Exit };
+
+class MainForm : public virtual Form {
+public:
+    virtual void SetSetupMenuVisible(bool visible) = 0;
+    virtual bool SetupMenuVisible() const = 0;
+    // Opens the pop-up menu at a point of the main picture (pixels) and returns the command
+    // the user chose, or None.
+    virtual PopupCommand ShowPopupMenu(int x, int y) = 0;
+};

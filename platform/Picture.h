@@ -1,0 +1,36 @@
+#pragma once
+// Pictures as the behaviour classes see them: opaque values that a form can show and the
+// picture service can save. Only the platform layer knows what is inside.
+#include <memory>
+#include <string>
+
+enum class BuiltInPicture {
+    None,
+    MainPicture,         // the banner across the top of the main window, 624 x 213
+    ButtonInstructions,  // the four sample button pictures, 137 x 33
+    ButtonWebsite,
+    ButtonExplore,
+    ButtonUpdate,
+    ArrowUp,             // the scroll arrows, 30 x 29
+    ArrowDown,
+    Icon,                // the program icon, 64 x 64
+};
+
+class Picture {
+public:
+    virtual ~Picture() = default;
+    virtual bool IsIcon() const = 0;
+};
+using PicturePtr = std::shared_ptr<const Picture>;
+
+class PictureService {
+public:
+    virtual ~PictureService() = default;
+    // Loads a JPEG, BMP, ICO, GIF or PNG file, recognised by its content, not its name.
+    // Returns nullptr when the file is missing or cannot be read as a picture.
+    virtual PicturePtr LoadPicture(const std::string& path) = 0;
+    virtual PicturePtr BuiltIn(BuiltInPicture which) = 0;
+    // Writes an icon as an icon file and any other picture as a Windows bitmap, whatever the
+    // name's extension. The file is swapped in whole; false when it could not be written.
+    virtual bool SavePicture(const PicturePtr& picture, const std::string& path) = 0;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+// Opens the program's other windows. Each exists at most once: showing it again brings the
+// same window forward.
+class ProgramWindows {
+public:
+    virtual ~ProgramWindows() = default;
+    virtual void ShowSetupWizard() = 0;  // the Menu Editor
+    virtual void ShowChooseFolder() = 0; // the relocation window
+};

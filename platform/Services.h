@@ -1,0 +1,17 @@
+#pragma once
+// Everything a behaviour class may use outside its own window, handed over in one piece.
+#include "platform/AppInfo.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/Picture.h"
+#include "platform/ProgramWindows.h"
+#include "platform/Shell.h"
+
+struct Services {
+    FileSystem& files;
+    Shell& shell;
+    Dialogs& dialogs;
+    PictureService& pictures;
+    ProgramWindows& windows;
+    AppInfo app;
+};

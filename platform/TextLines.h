@@ -1,0 +1,33 @@
+#pragma once
+// Splits text into lines as the program reads every text file: CR LF, a lone CR and a lone LF
+// each end a line, and a last line without a terminator still counts. Fed piece by piece, so a
+// reader can stop as soon as it has the lines it wants.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class LineSplitter {
+public:
+    LineSplitter(std::size_t skip, std::size_t count) : skip_(skip), count_(count) {}
+
+    // Takes the next piece of the file. Returns false once `count` lines have been collected.
+    bool Feed(const char* data, std::size_t size);
+    // The end of the file: a last line without a terminator is kept.
+    void Finish();
+    bool Done() const { return lines_.size() >= count_; }
+    std::vector<std::string>& Lines() { return lines_; }
+
+private:
+    void EndLine();
+
+    std::size_t skip_, count_;
+    std::size_t lineNo_ = 0;       // lines ended so far
+    bool pendingCR_ = false;       // the last piece ended in CR: a following LF belongs to it
+    bool partial_ = false;         // characters of an unfinished line have been seen
+    std::string current_;
+    std::vector<std::string> lines_;
+};
+
+// Every line of a whole text, skip and count as above.
+std::vector<std::string> SplitLines(const std::string& text, std::size_t skip = 0,
+                                    std::size_t count = static_cast<std::size_t>(-1));

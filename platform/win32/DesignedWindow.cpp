@@ -1,0 +1,409 @@
+#include "platform/win32/DesignedWindow.h"
+
+#include <commctrl.h>
+
+#include "platform/MainWindowDesign.h"
+#include "platform/win32/Text.h"
+#include "platform/win32/Win32Pictures.h"
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"OrvelundForm";
+constexpr wchar_t kPictureBoxClass[] = L"OrvelundPictureBox";
+constexpr int kFirstControlId = 1000;  // clear of IDOK and IDCANCEL
+
+void RegisterClasses() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.style = CS_DBLCLKS;
+    wc.lpszClassName = kFormClass;
+    wc.lpfnWndProc = DefWindowProcW;  // replaced per window, see Create
+    RegisterClassExW(&wc);
+    wc.lpszClassName = kPictureBoxClass;
+    RegisterClassExW(&wc);
+}
+
+int ScreenDpi() {
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+COLORREF ColorRef(std::int32_t color) {
+    const auto c = static_cast<std::uint32_t>(color);
+    if ((c & 0xFF000000u) == 0x80000000u) return GetSysColor(static_cast<int>(c & 0xFFu));
+    return c & 0x00FFFFFFu;
+}
+
+DesignedWindow::DesignedWindow(const WindowDesign& design) : design_(design) {}
+
+DesignedWindow::~DesignedWindow() {
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+bool DesignedWindow::Create(PictureService& pictures) {
+    RegisterClasses();
+    dpi_ = ScreenDpi();
+    const bool tool = design_.border == BorderStyle::FixedToolWindow;
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_CONTROLPARENT | (tool ? WS_EX_TOOLWINDOW : WS_EX_DLGMODALFRAME);
+    RECT r{0, 0, Px(design_.clientWidth), Px(design_.clientHeight)};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    int x, y;
+    if (design_.centred) {
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        x = work.left + (work.right - work.left - w) / 2;
+        y = work.top + (work.bottom - work.top - h) / 2;
+    } else {
+        x = Px(design_.left) + r.left;
+        y = Px(design_.top) + r.top;
+    }
+    hwnd_ = CreateWindowExW(exStyle, kFormClass, Wide(design_.caption).c_str(), style, x, y, w, h, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) return false;
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
+    heightTwips_ = design_.clientHeight + kMainFrameTop + kMainFrameEdge;
+    backColor_ = design_.backColor;
+
+    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                               hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    controls_.resize(design_.controls.size());
+    for (size_t i = 0; i < design_.controls.size(); ++i) {
+        const ControlDesign& c = design_.controls[i];
+        ControlState& state = controls_[i];
+        state.backColor = c.backColor.value_or(kWindowBackground);
+        state.foreColor = c.foreColor.value_or(kWindowText);
+        state.picture = pictures.BuiltIn(c.picture);
+        state.hwnd = CreateControl(c, static_cast<ControlId>(i));
+        if (!c.toolTip.empty()) AddToolTip(state.hwnd, c.toolTip);
+    }
+    if (design_.icon != BuiltInPicture::None) SetIcon(pictures.BuiltIn(design_.icon));
+    return true;
+}
+
+HWND DesignedWindow::CreateControl(const ControlDesign& c, ControlId id) {
+    HWND parent = c.parent >= 0 ? controls_[static_cast<size_t>(c.parent)].hwnd : hwnd_;
+    int left = Px(c.left), top = Px(c.top);
+    const wchar_t* cls = L"STATIC";
+    DWORD style = WS_CHILD | (c.visible ? WS_VISIBLE : 0) | (c.enabled ? 0 : WS_DISABLED);
+    DWORD exStyle = 0;
+    switch (c.kind) {
+    case ControlKind::PictureBox:
+        cls = kPictureBoxClass;
+        style |= c.border ? WS_BORDER : 0;
+        break;
+    case ControlKind::CommandButton:
+        cls = L"BUTTON";
+        style |= BS_OWNERDRAW | WS_TABSTOP;
+        break;
+    case ControlKind::Label:
+        style |= c.centred ? SS_CENTER : SS_LEFT;
+        style |= SS_NOPREFIX;
+        break;
+    case ControlKind::TextBox:
+        cls = L"EDIT";
+        style |= WS_TABSTOP | ES_AUTOHSCROLL | (c.centred ? ES_CENTER : 0);
+        exStyle = WS_EX_CLIENTEDGE;
+        break;
+    case ControlKind::ComboBox:
+    case ControlKind::DriveList:
+        cls = L"COMBOBOX";
+        style |= WS_TABSTOP | WS_VSCROLL | (c.kind == ControlKind::ComboBox ? CBS_DROPDOWN : CBS_DROPDOWNLIST);
+        break;
+    case ControlKind::CheckBox:
+        cls = L"BUTTON";
+        style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+        break;
+    case ControlKind::Frame:
+        cls = L"BUTTON";
+        style |= BS_GROUPBOX;
+        break;
+    case ControlKind::ListView:
+        cls = WC_LISTVIEWW;
+        style |= WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_OWNERDATA;
+        exStyle = WS_EX_CLIENTEDGE;
+        break;
+    case ControlKind::FolderList:
+        cls = L"LISTBOX";
+        style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY;
+        exStyle = WS_EX_CLIENTEDGE;
+        break;
+    }
+    HWND h = CreateWindowExW(exStyle, cls, Wide(c.caption).c_str(), style, left, top, Px(c.width), Px(c.height),
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + id)),
+                             GetModuleHandleW(nullptr), nullptr);
+    if (!h) return nullptr;
+    if (c.kind == ControlKind::PictureBox) {
+        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PictureBoxProc));
+    }
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
+    return h;
+}
+
+HFONT DesignedWindow::FontFor(const FontDesign& f) {
+    const std::string key = f.face + "|" + std::to_string(f.points) + (f.bold ? "b" : "") + (f.italic ? "i" : "") +
+                            (f.underline ? "u" : "");
+    auto& font = fonts_[key];
+    if (!font) {
+        NONCLIENTMETRICSW ncm{sizeof(ncm)};
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+        LOGFONTW lf = ncm.lfMessageFont;  // the window's default font
+        if (!f.face.empty()) {
+            wcsncpy(lf.lfFaceName, Wide(f.face).c_str(), LF_FACESIZE - 1);
+            lf.lfHeight = -static_cast<LONG>(f.points * dpi_ / 72.0 + 0.5);
+            lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
+            lf.lfItalic = f.italic;
+            lf.lfUnderline = f.underline;
+        }
+        font.reset(CreateFontIndirectW(&lf));
+    }
+    return font.get();
+}
+
+void DesignedWindow::AddToolTip(HWND control, const std::string& text) {
+    if (!toolTip_ || !control) return;
+    static std::wstring keep;  // the tool tip copies the text; this only outlives the call
+    keep = Wide(text);
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = hwnd_;
+    ti.uId = reinterpret_cast<UINT_PTR>(control);
+    ti.lpszText = keep.data();
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+ControlId DesignedWindow::IdOf(HWND control) const {
+    for (size_t i = 0; i < controls_.size(); ++i)
+        if (controls_[i].hwnd == control) return static_cast<ControlId>(i);
+    return -1;
+}
+
+HBRUSH DesignedWindow::BrushFor(ControlState& c) {
+    if (!c.brush) c.brush.reset(CreateSolidBrush(ColorRef(c.backColor)));
+    return c.brush.get();
+}
+
+// ---- Form ------------------------------------------------------------------------------------
+
+std::string DesignedWindow::Caption() const {
+    if (!hwnd_) return {};
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+    return Utf8(text);
+}
+
+void DesignedWindow::SetCaption(const std::string& text) { SetWindowTextW(hwnd_, Wide(text).c_str()); }
+
+void DesignedWindow::SetIcon(const PicturePtr& icon) {
+    HICON h = IconOf(icon);
+    if (!h) return;  // only an icon can be a window's icon
+    icon_ = icon;
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(h));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(h));
+}
+
+void DesignedWindow::SetBackColor(std::int32_t color) {
+    backColor_ = color;
+    backBrush_.reset();
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void DesignedWindow::SetHeight(int twips) {
+    heightTwips_ = twips;
+    const int clientTwips = twips - kMainFrameTop - kMainFrameEdge;
+    RECT r{0, 0, Px(design_.clientWidth), Px(clientTwips)};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DesignedWindow::Show() {
+    if (!hwnd_ || closed_) return;
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+}
+
+void DesignedWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+
+bool DesignedWindow::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+
+void DesignedWindow::Close() {
+    // Unloading is finished from the message loop, so that the handler that asked for it can
+    // return through a window that still exists.
+    if (closed_ || !hwnd_) return;
+    closed_ = true;
+    ShowWindow(hwnd_, SW_HIDE);
+    PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+std::string DesignedWindow::Text(ControlId id) const {
+    HWND h = Control(id);
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+    return Utf8(text);
+}
+
+void DesignedWindow::SetText(ControlId id, const std::string& text) {
+    HWND h = Control(id);
+    SetWindowTextW(h, Wide(text).c_str());
+    InvalidateRect(h, nullptr, TRUE);
+}
+
+void DesignedWindow::SetPicture(ControlId id, const PicturePtr& picture) {
+    controls_[static_cast<size_t>(id)].picture = picture;
+    InvalidateRect(Control(id), nullptr, TRUE);
+}
+
+void DesignedWindow::SetBackColor(ControlId id, std::int32_t color) {
+    ControlState& c = controls_[static_cast<size_t>(id)];
+    c.backColor = color;
+    c.brush.reset();
+    InvalidateRect(c.hwnd, nullptr, TRUE);
+}
+
+bool DesignedWindow::ControlVisible(ControlId id) const {
+    return (GetWindowLongW(Control(id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void DesignedWindow::SetVisible(ControlId id, bool visible) { ShowWindow(Control(id), visible ? SW_SHOW : SW_HIDE); }
+
+bool DesignedWindow::Enabled(ControlId id) const { return IsWindowEnabled(Control(id)) != 0; }
+
+void DesignedWindow::SetEnabled(ControlId id, bool enabled) { EnableWindow(Control(id), enabled); }
+
+// ---- drawing ---------------------------------------------------------------------------------
+
+void DesignedWindow::DrawButton(const DRAWITEMSTRUCT& d) {
+    const ControlId id = IdOf(d.hwndItem);
+    if (id < 0) return;
+    ControlState& c = controls_[static_cast<size_t>(id)];
+    RECT r = d.rcItem;
+    FillRect(d.hDC, &r, BrushFor(c));
+    const bool pressed = (d.itemState & ODS_SELECTED) != 0;
+    const int shift = pressed ? 1 : 0;
+    if (auto* picture = dynamic_cast<const Win32Picture*>(c.picture.get())) {
+        // A picture sits in the middle of the button, as on a graphical button.
+        picture->Draw(d.hDC, (r.right - picture->width) / 2 + shift, (r.bottom - picture->height) / 2 + shift);
+    }
+    const std::wstring text = Wide(Text(id));
+    if (!text.empty()) {
+        SetBkMode(d.hDC, TRANSPARENT);
+        SetTextColor(d.hDC, GetSysColor((d.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+        RECT t = r;
+        OffsetRect(&t, shift, shift);
+        DrawTextW(d.hDC, text.c_str(), static_cast<int>(text.size()), &t,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    DrawEdge(d.hDC, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    if (d.itemState & ODS_FOCUS) {
+        RECT f = r;
+        InflateRect(&f, -3, -3);
+        DrawFocusRect(d.hDC, &f);
+    }
+}
+
+void DesignedWindow::PaintPictureBox(HWND box) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(box, &ps);
+    const ControlId id = IdOf(box);
+    if (id >= 0) {
+        ControlState& c = controls_[static_cast<size_t>(id)];
+        RECT r;
+        GetClientRect(box, &r);
+        FillRect(dc, &r, BrushFor(c));
+        if (auto* picture = dynamic_cast<const Win32Picture*>(c.picture.get())) picture->Draw(dc, 0, 0);
+    }
+    EndPaint(box, &ps);
+}
+
+// ---- messages --------------------------------------------------------------------------------
+
+LRESULT CALLBACK DesignedWindow::PictureBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<DesignedWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    switch (msg) {
+    case WM_PAINT:
+        self->PaintPictureBox(hwnd);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        const int buttons = (wp & MK_LBUTTON ? 1 : 0) | (wp & MK_RBUTTON ? 2 : 0) | (wp & MK_MBUTTON ? 4 : 0);
+        self->OnMouseDown(self->IdOf(hwnd), buttons, static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+        return 0;
+    }
+    case WM_LBUTTONUP:
+        self->OnCommand(self->IdOf(hwnd), BN_CLICKED);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK DesignedWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<DesignedWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        self->hwnd_ = nullptr;
+        self->closed_ = true;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        if (self->onDestroyed) self->onDestroyed();
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    return self->OnMessage(msg, wp, lp);
+}
+
+LRESULT DesignedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (lp) {
+            const ControlId id = static_cast<ControlId>(LOWORD(wp)) - kFirstControlId;
+            if (id >= 0 && id < static_cast<ControlId>(controls_.size())) OnCommand(id, HIWORD(wp));
+        }
+        return 0;
+    case WM_DRAWITEM:
+        DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        return TRUE;
+    case WM_CTLCOLORSTATIC: {
+        const ControlId id = IdOf(reinterpret_cast<HWND>(lp));
+        if (id < 0) break;
+        ControlState& c = controls_[static_cast<size_t>(id)];
+        HDC dc = reinterpret_cast<HDC>(wp);
+        SetTextColor(dc, ColorRef(c.foreColor));
+        SetBkColor(dc, ColorRef(c.backColor));
+        return reinterpret_cast<LRESULT>(BrushFor(c));
+    }
+    case WM_ERASEBKGND: {
+        if (!backBrush_) backBrush_.reset(CreateSolidBrush(ColorRef(backColor_)));
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        FillRect(reinterpret_cast<HDC>(wp), &r, backBrush_.get());
+        return 1;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE) OnActivate();
+        break;
+    case WM_CLOSE:
+        if (closed_) DestroyWindow(hwnd_);
+        else OnCloseRequest();
+        return 0;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}

@@ -1,0 +1,98 @@
+#pragma once
+// A top-level window built from a WindowDesign, implementing the Form operations with real
+// controls. The window classes of the program derive from it and turn Windows messages into
+// calls of their behaviour class; this class makes no decisions of its own.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "platform/Design.h"
+#include "platform/Form.h"
+#include "platform/win32/Handles.h"
+
+class DesignedWindow : public virtual Form {
+public:
+    explicit DesignedWindow(const WindowDesign& design);
+    ~DesignedWindow() override;
+    DesignedWindow(const DesignedWindow&) = delete;
+    DesignedWindow& operator=(const DesignedWindow&) = delete;
+
+    // Creates the window hidden, with every control in its design state.
+    bool Create(PictureService& pictures);
+    HWND hwnd() const { return hwnd_; }
+    HWND Control(ControlId id) const { return controls_[static_cast<size_t>(id)].hwnd; }
+
+    // Called when the window has been destroyed, whoever closed it.
+    std::function<void()> onDestroyed;
+
+    // Form
+    std::string Caption() const override;
+    void SetCaption(const std::string& text) override;
+    void SetIcon(const PicturePtr& icon) override;
+    PicturePtr Icon() const override { return icon_; }
+    void SetBackColor(std::int32_t color) override;
+    void SetHeight(int twips) override;
+    int Height() const override { return heightTwips_; }
+    void Show() override;
+    void Hide() override;
+    bool Visible() const override;
+    void Close() override;
+    bool Closed() const override { return closed_; }
+    std::intptr_t Handle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
+    std::string Text(ControlId id) const override;
+    void SetText(ControlId id, const std::string& text) override;
+    PicturePtr Picture(ControlId id) const override { return controls_[static_cast<size_t>(id)].picture; }
+    void SetPicture(ControlId id, const PicturePtr& picture) override;
+    std::int32_t BackColor(ControlId id) const override { return controls_[static_cast<size_t>(id)].backColor; }
+    void SetBackColor(ControlId id, std::int32_t color) override;
+    bool ControlVisible(ControlId id) const override;
+    void SetVisible(ControlId id, bool visible) override;
+    bool Enabled(ControlId id) const override;
+    void SetEnabled(ControlId id, bool enabled) override;
+
+protected:
+    // Events for the window classes. Control ids are tab indexes in the design.
+    virtual void OnCommand(ControlId /*id*/, int /*code*/) {}
+    virtual void OnMouseDown(ControlId /*id*/, int /*buttons*/, int /*x*/, int /*y*/) {}
+    virtual void OnActivate() {}
+    virtual void OnCloseRequest() { Close(); }  // the title bar's close button
+    virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+    int Px(int twips) const { return TwipsToPixels(twips, dpi_); }
+    const WindowDesign& design_;
+
+private:
+    struct ControlState {
+        HWND hwnd = nullptr;
+        PicturePtr picture;
+        std::int32_t backColor = 0;
+        std::int32_t foreColor = 0;
+        GdiBrush brush;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    HWND CreateControl(const ControlDesign& c, ControlId id);
+    HFONT FontFor(const FontDesign& font);
+    void AddToolTip(HWND control, const std::string& text);
+    void DrawButton(const DRAWITEMSTRUCT& d);
+    void PaintPictureBox(HWND box);
+    ControlId IdOf(HWND control) const;
+    HBRUSH BrushFor(ControlState& c);
+
+    HWND hwnd_ = nullptr;
+    HWND toolTip_ = nullptr;
+    int dpi_ = 96;
+    int heightTwips_ = 0;
+    bool closed_ = false;
+    PicturePtr icon_;
+    std::int32_t backColor_ = kWindowBackground;
+    GdiBrush backBrush_;
+    std::vector<ControlState> controls_;
+    std::map<std::string, GdiFont> fonts_;
+};
+
+// A colour of the design (a real colour or a system colour) as a COLORREF.
+COLORREF ColorRef(std::int32_t color);

@@ -1,0 +1,41 @@
+#include "platform/win32/OrvelundWindow.h"
+
+#include "platform/MainWindowDesign.h"
+#include "platform/win32/Handles.h"
+
+namespace {
+enum : UINT { kMenuEditorCommand = 1, kExitCommand = 2 };
+}
+
+OrvelundWindow::OrvelundWindow(Services& services, AppState& state)
+    : DesignedWindow(MainWindowDesign()), behaviour_(*this, services, state) {}
+
+PopupCommand OrvelundWindow::ShowPopupMenu(int x, int y) {
+    MenuHandle menu(CreatePopupMenu());
+    if (setupMenuVisible_) AppendMenuW(menu.get(), MF_STRING, kMenuEditorCommand, L"Menu Editor");
+    AppendMenuW(menu.get(), MF_STRING, kExitCommand, L"Exit");
+    POINT p{x, y};
+    ClientToScreen(Control(MainCtl::Picture1), &p);
+    SetForegroundWindow(hwnd());
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, p.x, p.y, 0, hwnd(), nullptr));
+    switch (chosen) {
+    case kMenuEditorCommand: return PopupCommand::MenuEditor;
+    case kExitCommand: return PopupCommand::Exit;
+    default: return PopupCommand::None;
+    }
+}
+
+void OrvelundWindow::OnCommand(ControlId id, int code) {
+    if (code != BN_CLICKED) return;
+    if (id == MainCtl::BtnNext) behaviour_.btnNext_Click();
+    else if (id == MainCtl::BtnPrev) behaviour_.btnPrev_Click();
+    else if (id >= MainCtl::BtnMenu(0) && id <= MainCtl::BtnMenu(9) && (id - MainCtl::BtnMenu(0)) % 2 == 0)
+        behaviour_.btnMenu_Click((id - MainCtl::BtnMenu(0)) / 2);
+}
+
+void OrvelundWindow::OnMouseDown(ControlId id, int buttons, int x, int y) {
+    if (id == MainCtl::Picture1) behaviour_.Picture1_MouseDown(buttons, 0, x, y);
+}
+
+void OrvelundWindow::OnActivate() { behaviour_.Form_Activate(); }

@@ -1,0 +1,23 @@
+#include "platform/win32/SystemLibrary.h"
+
+#include <string>
+
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+    if (HMODULE dll = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return dll;
+    wchar_t folder[MAX_PATH];
+    const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return nullptr;
+    return LoadLibraryW((std::wstring(folder, n) + L"\\" + name).c_str());
+}
+
+void RestrictDllSearchToSystem32() {
+    // Looked up rather than imported: an import missing from an old kernel32 would stop the
+    // program from starting at all.
+    using SetDefault = BOOL(WINAPI*)(DWORD);
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    auto setDefault = kernel ? reinterpret_cast<SetDefault>(
+                                   reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")))
+                             : nullptr;
+    if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    SetDllDirectoryW(L"");  // also drops the current folder where the call above is missing
+}

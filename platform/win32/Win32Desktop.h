@@ -1,0 +1,14 @@
+#pragma once
+// The shell and message boxes, the two ways the program reaches the desktop.
+#include "platform/Dialogs.h"
+#include "platform/Shell.h"
+
+class Win32Shell : public Shell {
+public:
+    void Execute(std::intptr_t owner, const std::string& verb, const std::string& file) override;
+};
+
+class Win32Dialogs : public Dialogs {
+public:
+    int MsgBox(const std::string& prompt, int buttons, const std::string& title) override;
+};

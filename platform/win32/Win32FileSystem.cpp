@@ -1,0 +1,128 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include "platform/TextLines.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Text.h"
+
+namespace {
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()); }
+
+// A temporary name in the same folder as `path`, so that the final rename stays on one volume.
+std::wstring TemporaryNameFor(const std::wstring& path) {
+    return path + L".~" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+}
+
+bool IsReadOnly(const std::wstring& path) {
+    const DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
+}
+
+// Moves a finished temporary file over `target` in one step.
+bool SwapIn(const std::wstring& temp, const std::wstring& target) {
+    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+        return true;
+    return MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// Same volume and same file index: two names for one file.
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+    auto open = [](const std::wstring& p) {
+        return FileHandle(CreateFileW(p.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
+    FileHandle ha = open(a), hb = open(b);
+    BY_HANDLE_FILE_INFORMATION ia{}, ib{};
+    if (!ha || !hb || !GetFileInformationByHandle(ha.get(), &ia) || !GetFileInformationByHandle(hb.get(), &ib))
+        return false;
+    return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
+           ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
+}  // namespace
+
+bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
+    const std::wstring target = Wide(path);
+    if (IsReadOnly(target)) return false;
+    const std::wstring temp = TemporaryNameFor(target);
+    bool written = false;
+    {
+        FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return false;
+        DWORD done = 0;
+        written = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+                  done == bytes.size() && FlushFileBuffers(file.get());
+    }
+    if (written && SwapIn(temp, target)) return true;
+    DeleteFileW(temp.c_str());
+    return false;
+}
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+    const DWORD a = Attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::FolderExists(const std::string& path) {
+    const DWORD a = Attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::CreateFolder(const std::string& path) {
+    return CreateDirectoryW(Wide(path).c_str(), nullptr) != 0;
+}
+
+std::optional<std::vector<std::string>> Win32FileSystem::ReadLines(const std::string& path, std::size_t skip,
+                                                                   std::size_t count) {
+    FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return std::nullopt;
+    LineSplitter splitter(skip, count);
+    static thread_local std::string buffer(64 * 1024, '\0');
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return std::nullopt;
+        if (got == 0) break;
+        if (!splitter.Feed(buffer.data(), got)) break;
+    }
+    splitter.Finish();
+    auto lines = std::move(splitter.Lines());
+    for (auto& line : lines) line = Utf8FromAnsi(line);
+    return lines;
+}
+
+bool Win32FileSystem::WriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) {
+        bytes += AnsiFromUtf8(line);
+        bytes += "\r\n";
+    }
+    return WriteFileAtomic(path, bytes);
+}
+
+bool Win32FileSystem::Copy(const std::string& from, const std::string& to) {
+    const std::wstring source = Wide(from), target = Wide(to);
+    // Copying a file onto itself would first empty it; refuse, on Windows and Wine alike.
+    if (SameFile(source, target) || IsReadOnly(target)) return false;
+    const std::wstring temp = TemporaryNameFor(target);
+    if (CopyFileW(source.c_str(), temp.c_str(), FALSE) && SwapIn(temp, target)) return true;
+    DeleteFileW(temp.c_str());
+    return false;
+}
+
+bool Win32FileSystem::Delete(const std::string& path) { return DeleteFileW(Wide(path).c_str()) != 0; }
+
+std::string Win32FileSystem::GetAbsolutePathName(const std::string& path) {
+    const std::wstring p = Wide(path);
+    const DWORD n = GetFullPathNameW(p.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return path;
+    std::wstring full(n, L'\0');
+    const DWORD got = GetFullPathNameW(p.c_str(), n, full.data(), nullptr);
+    if (got == 0 || got >= n) return path;
+    full.resize(got);
+    return Utf8(full);
+}

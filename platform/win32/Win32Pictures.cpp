@@ -1,0 +1,211 @@
+#include "platform/win32/Win32Pictures.h"
+
+#include <wincodec.h>
+
+#include <cstring>
+
+#include "platform/res/resource.h"
+#include "platform/win32/SystemLibrary.h"
+#include "platform/win32/Text.h"
+#include "platform/win32/Win32FileSystem.h"
+
+namespace {
+
+// The imaging component is not a DLL that Windows always takes from System32, so it is loaded
+// from there by full search path rather than imported.
+IWICImagingFactory* Factory() {
+    static IWICImagingFactory* factory = [] {
+        IWICImagingFactory* f = nullptr;
+        HMODULE dll = LoadSystemLibrary(L"windowscodecs.dll");
+        using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+        auto get = dll ? reinterpret_cast<GetClassObject>(
+                             reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")))
+                       : nullptr;
+        ComPtr<IClassFactory> classFactory;
+        if (get && SUCCEEDED(get(CLSID_WICImagingFactory, IID_IClassFactory,
+                                 reinterpret_cast<void**>(classFactory.put()))))
+            classFactory->CreateInstance(nullptr, IID_IWICImagingFactory, reinterpret_cast<void**>(&f));
+        return f;
+    }();
+    return factory;
+}
+
+bool LooksLikeIcon(const std::string& bytes) {
+    return bytes.size() >= 6 && bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 1 && bytes[3] == 0;
+}
+
+// Decodes JPEG, BMP, GIF or PNG data (WIC tells them apart) into a premultiplied DIB.
+std::shared_ptr<Win32Picture> DecodeImage(const std::string& bytes) {
+    IWICImagingFactory* factory = Factory();
+    if (!factory || bytes.empty()) return nullptr;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICFormatConverter> converter;
+    if (FAILED(factory->CreateStream(stream.put())) ||
+        FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
+                                            static_cast<DWORD>(bytes.size()))) ||
+        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                decoder.put())) ||
+        FAILED(decoder->GetFrame(0, frame.put())) || FAILED(factory->CreateFormatConverter(converter.put())) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
+                                     nullptr, 0, WICBitmapPaletteTypeCustom)))
+        return nullptr;
+    UINT w = 0, h = 0;
+    if (FAILED(converter->GetSize(&w, &h)) || w == 0 || h == 0 || w > 16384 || h > 16384) return nullptr;
+
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = static_cast<LONG>(w);
+    bi.bmiHeader.biHeight = -static_cast<LONG>(h);  // top-down rows, as WIC delivers them
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    auto picture = std::make_shared<Win32Picture>();
+    picture->bitmap.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!picture->bitmap || FAILED(converter->CopyPixels(nullptr, w * 4, w * h * 4, static_cast<BYTE*>(bits))))
+        return nullptr;
+    picture->width = static_cast<int>(w);
+    picture->height = static_cast<int>(h);
+    return picture;
+}
+
+std::shared_ptr<Win32Picture> MakeIcon(const std::string& iconFile, HICON icon) {
+    if (!icon) return nullptr;
+    auto picture = std::make_shared<Win32Picture>();
+    picture->icon.reset(icon);
+    picture->iconFile = iconFile;
+    ICONINFO info{};
+    if (GetIconInfo(icon, &info)) {
+        BITMAP bm{};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
+        picture->width = bm.bmWidth;
+        picture->height = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+    }
+    return picture;
+}
+
+// An icon file's first image at its own size.
+std::shared_ptr<Win32Picture> DecodeIcon(const std::string& bytes) {
+    const auto* b = reinterpret_cast<const BYTE*>(bytes.data());
+    const WORD count = static_cast<WORD>(b[4] | (b[5] << 8));
+    if (count == 0 || bytes.size() < 6 + 16u * count) return nullptr;
+    DWORD size, offset;
+    std::memcpy(&size, b + 6 + 8, 4);
+    std::memcpy(&offset, b + 6 + 12, 4);
+    if (offset > bytes.size() || size > bytes.size() - offset) return nullptr;
+    const int w = b[6] ? b[6] : 256, h = b[7] ? b[7] : 256;
+    HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(b + offset), size, TRUE, 0x00030000, w, h,
+                                          LR_DEFAULTCOLOR);
+    return MakeIcon(bytes, icon);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > 64 * 1024 * 1024) return false;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    DWORD got = 0;
+    return ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+           got == bytes.size();
+}
+
+std::string ResourceBytes(LPCWSTR name, LPCWSTR type) {
+    HRSRC res = FindResourceW(nullptr, name, type);
+    HGLOBAL data = res ? LoadResource(nullptr, res) : nullptr;
+    if (!data) return {};
+    return std::string(static_cast<const char*>(LockResource(data)), SizeofResource(nullptr, res));
+}
+
+// The built-in icon rebuilt as an icon file from its group and image resources.
+std::string BuiltInIconFile() {
+    const std::string group = ResourceBytes(MAKEINTRESOURCEW(IDI_ORVELUND), RT_GROUP_ICON);
+    if (group.size() < 6 + 14) return {};
+    const auto* g = reinterpret_cast<const BYTE*>(group.data());
+    const WORD id = static_cast<WORD>(g[6 + 12] | (g[6 + 13] << 8));
+    const std::string image = ResourceBytes(MAKEINTRESOURCEW(id), RT_ICON);
+    std::string file(group.data(), 6);
+    file[4] = 1, file[5] = 0;  // one image
+    file.append(group.data() + 6, 12);  // width, height, colours, planes, bit count, size
+    const DWORD offset = 6 + 16;
+    file.append(reinterpret_cast<const char*>(&offset), 4);
+    return file + image;
+}
+
+std::string BitmapFileOf(const Win32Picture& picture) {
+    const int w = picture.width, h = picture.height;
+    const int stride = (w * 3 + 3) & ~3;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;  // bottom-up, as bitmap files usually are
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    std::string pixels(static_cast<size_t>(stride) * h, '\0');
+    HDC dc = GetDC(nullptr);
+    const int rows = GetDIBits(dc, picture.bitmap.get(), 0, static_cast<UINT>(h), pixels.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    if (rows != h) return {};
+
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;  // "BM"
+    fh.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
+    bi.bmiHeader.biSizeImage = static_cast<DWORD>(pixels.size());
+    std::string file(reinterpret_cast<const char*>(&fh), sizeof(fh));
+    file.append(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof(bi.bmiHeader));
+    return file + pixels;
+}
+
+}  // namespace
+
+void Win32Picture::Draw(HDC dc, int x, int y) const {
+    if (icon) {
+        DrawIconEx(dc, x, y, icon.get(), width, height, 0, nullptr, DI_NORMAL);
+        return;
+    }
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, bitmap.get());
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    GdiAlphaBlend(dc, x, y, width, height, mem, 0, 0, width, height, blend);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+}
+
+HICON IconOf(const PicturePtr& picture) {
+    auto* p = dynamic_cast<const Win32Picture*>(picture.get());
+    return p ? p->icon.get() : nullptr;
+}
+
+PicturePtr Win32Pictures::LoadPicture(const std::string& path) {
+    std::string bytes;
+    if (path.empty() || !ReadWholeFile(path, bytes)) return nullptr;
+    if (LooksLikeIcon(bytes)) return DecodeIcon(bytes);
+    return DecodeImage(bytes);
+}
+
+PicturePtr Win32Pictures::BuiltIn(BuiltInPicture which) {
+    const auto slot = static_cast<size_t>(which);
+    if (which == BuiltInPicture::None || slot >= std::size(builtIn_)) return nullptr;
+    if (builtIn_[slot]) return builtIn_[slot];
+    if (which == BuiltInPicture::Icon) {
+        HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVELUND),
+                                                   IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
+        builtIn_[slot] = MakeIcon(BuiltInIconFile(), icon);
+    } else {
+        static const int ids[] = {0, IDR_MAIN_PICTURE, IDR_BUTTON_INSTRUCTIONS, IDR_BUTTON_WEBSITE,
+                                  IDR_BUTTON_EXPLORE, IDR_BUTTON_UPDATE, IDR_ARROW_UP, IDR_ARROW_DOWN};
+        builtIn_[slot] = DecodeImage(ResourceBytes(MAKEINTRESOURCEW(ids[slot]), RT_RCDATA));
+    }
+    return builtIn_[slot];
+}
+
+bool Win32Pictures::SavePicture(const PicturePtr& picture, const std::string& path) {
+    auto* p = dynamic_cast<const Win32Picture*>(picture.get());
+    if (!p) return false;
+    const std::string file = p->icon ? p->iconFile : BitmapFileOf(*p);
+    return !file.empty() && WriteFileAtomic(path, file);
+}

@@ -1,0 +1,33 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "platform/Picture.h"
+#include "platform/win32/Handles.h"
+
+// A loaded picture: either pixels in a 32-bit premultiplied DIB, or an icon that keeps the
+// bytes of its icon file so that saving writes the same icon back.
+class Win32Picture : public Picture {
+public:
+    bool IsIcon() const override { return static_cast<bool>(icon); }
+    // Draws the picture at its natural size with its top left corner at (x, y).
+    void Draw(HDC dc, int x, int y) const;
+
+    GdiBitmap bitmap;
+    IconHandle icon;
+    std::string iconFile;
+    int width = 0, height = 0;
+};
+
+HICON IconOf(const PicturePtr& picture);  // nullptr unless the picture is an icon
+
+class Win32Pictures : public PictureService {
+public:
+    PicturePtr LoadPicture(const std::string& path) override;
+    PicturePtr BuiltIn(BuiltInPicture which) override;
+    bool SavePicture(const PicturePtr& picture, const std::string& path) override;
+
+private:
+    PicturePtr builtIn_[9];  // decoded once, on first use
+};

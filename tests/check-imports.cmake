@@ -1,0 +1,27 @@
+cmake_policy(SET CMP0057 NEW)  # if(IN_LIST)
+# Fails when Orvelund.exe imports a DLL that Windows might look for in the program's own folder.
+# Run as: cmake -DEXE=... -DOBJDUMP=... -P check-imports.cmake
+set(allowed kernel32.dll user32.dll gdi32.dll shell32.dll ole32.dll oleaut32.dll advapi32.dll
+            comdlg32.dll comctl32.dll msvcrt.dll)
+# ole32 and the rest are matched without case: the linker writes some in capitals.
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump could not read ${EXE}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${dump}")
+if(NOT lines)
+  message(FATAL_ERROR "no import table found in ${EXE}")
+endif()
+set(bad "")
+foreach(line IN LISTS lines)
+  string(REPLACE "DLL Name: " "" dll "${line}")
+  string(STRIP "${dll}" dll)
+  string(TOLOWER "${dll}" dll)
+  message(STATUS "imports ${dll}")
+  if(NOT dll IN_LIST allowed)
+    list(APPEND bad ${dll})
+  endif()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "Orvelund.exe imports DLLs outside the always-system set: ${bad}")
+endif()
