@@ -1,5 +1,6 @@
 #include "platform/TextLines.h"
 
+#include <algorithm>
 #include <cstring>
 
 void LineSplitter::EndLine() {
@@ -9,7 +10,40 @@ void LineSplitter::EndLine() {
     ++lineNo_;
 }
 
+namespace {
+
+// Line ends in a piece: every LF, and every CR not followed by an LF inside the piece.
+std::size_t CountLineEnds(const char* p, std::size_t n) {
+    std::size_t ends = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        ends += (p[i] == '\n') | (p[i] == '\r' && (i + 1 == n || p[i + 1] != '\n'));
+    return ends;
+}
+
+}  // namespace
+
 bool LineSplitter::Feed(const char* data, std::size_t size) {
+    // Pieces of a few kilobytes that lie wholly among the lines to skip are only counted, which
+    // keeps a page deep in a long menu quick to reach.
+    constexpr std::size_t kBlock = 4096;
+    for (std::size_t at = 0; at < size && !Done(); at += kBlock) {
+        const std::size_t n = std::min(kBlock, size - at);
+        const char* block = data + at;
+        const std::size_t lead = pendingCR_ && block[0] == '\n' ? 1 : 0;
+        const std::size_t ends = CountLineEnds(block + lead, n - lead);
+        if (lineNo_ + ends < skip_) {
+            lineNo_ += ends;
+            const char last = block[n - 1];
+            pendingCR_ = last == '\r';
+            partial_ = last != '\r' && last != '\n';
+            continue;
+        }
+        FeedBlock(block, n);
+    }
+    return !Done();
+}
+
+void LineSplitter::FeedBlock(const char* data, std::size_t size) {
     const char* p = data;
     const char* end = data + size;
     if (pendingCR_ && p < end) {
@@ -26,7 +60,7 @@ bool LineSplitter::Feed(const char* data, std::size_t size) {
         if (!eol) {
             if (lineNo_ >= skip_) current_.append(p, end);
             partial_ = true;
-            return !Done();
+            return;
         }
         if (lineNo_ >= skip_) current_.append(p, eol);
         p = eol + 1;
@@ -39,7 +73,6 @@ bool LineSplitter::Feed(const char* data, std::size_t size) {
             }
         }
     }
-    return !Done();
 }
 
 void LineSplitter::Finish() {

@@ -18,6 +18,7 @@ public:
     std::vector<std::string>& Lines() { return lines_; }
 
 private:
+    void FeedBlock(const char* data, std::size_t size);
     void EndLine();
 
     std::size_t skip_, count_;

@@ -1,0 +1,121 @@
+#include "tests/fakes/FakeFileSystem.h"
+
+#include <cctype>
+
+#include "platform/TextLines.h"
+
+namespace {
+
+std::string Parent(const std::string& key) {
+    const auto slash = key.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : key.substr(0, slash);
+}
+
+}  // namespace
+
+std::string FakeFileSystem::Key(const std::string& path) {
+    // Doubled backslashes (a drive root's AppPath followed by "\content") name the same file.
+    std::string key;
+    for (const char c : path) {
+        const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (lower == '\\' && !key.empty() && key.back() == '\\') continue;
+        key += lower == '/' ? '\\' : lower;
+    }
+    while (key.size() > 3 && key.back() == '\\') key.pop_back();
+    return key;
+}
+
+void FakeFileSystem::AddFile(const std::string& path, const std::string& text) {
+    files_[Key(path)] = text;
+    for (std::string p = Parent(Key(path)); !p.empty(); p = Parent(p)) folders_.insert(p);
+}
+
+void FakeFileSystem::AddFolder(const std::string& path) {
+    for (std::string p = Key(path); !p.empty(); p = Parent(p)) folders_.insert(p);
+}
+
+bool FakeFileSystem::Has(const std::string& path) const { return files_.count(Key(path)) != 0; }
+
+std::string FakeFileSystem::Content(const std::string& path) const {
+    const auto it = files_.find(Key(path));
+    return it == files_.end() ? std::string() : it->second;
+}
+
+bool FakeFileSystem::FileExists(const std::string& path) { return Has(path); }
+
+bool FakeFileSystem::FolderExists(const std::string& path) { return folders_.count(Key(path)) != 0; }
+
+bool FakeFileSystem::CreateFolder(const std::string& path) {
+    const std::string key = Key(path);
+    if (folders_.count(key) || files_.count(key) || !folders_.count(Parent(key)) || !CanWrite(key)) return false;
+    folders_.insert(key);
+    return true;
+}
+
+std::optional<std::vector<std::string>> FakeFileSystem::ReadLines(const std::string& path, std::size_t skip,
+                                                                  std::size_t count) {
+    const auto it = files_.find(Key(path));
+    if (it == files_.end()) return std::nullopt;
+    return SplitLines(it->second, skip, count);
+}
+
+bool FakeFileSystem::CanWrite(const std::string& key) const {
+    if (readOnly_.count(key)) return false;
+    for (std::string p = Parent(key); !p.empty(); p = Parent(p))
+        if (failing_.count(p)) return false;
+    return true;
+}
+
+bool FakeFileSystem::WriteBytes(const std::string& path, const std::string& bytes) {
+    const std::string key = Key(path);
+    if (!folders_.count(Parent(key)) || folders_.count(key) || !CanWrite(key)) return false;
+    files_[key] = bytes;
+    writes.push_back(path);
+    return true;
+}
+
+bool FakeFileSystem::WriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) bytes += line + "\r\n";
+    return WriteBytes(path, bytes);
+}
+
+bool FakeFileSystem::Copy(const std::string& from, const std::string& to) {
+    if (!Has(from) || Key(from) == Key(to)) return false;
+    return WriteBytes(to, Content(from));
+}
+
+bool FakeFileSystem::Delete(const std::string& path) {
+    const std::string key = Key(path);
+    if (!files_.count(key) || readOnly_.count(key)) return false;
+    files_.erase(key);
+    return true;
+}
+
+std::string FakeFileSystem::GetAbsolutePathName(const std::string& path) {
+    std::string full;
+    if (path.size() >= 2 && path[1] == ':') full = path;                  // C:\x
+    else if (path.rfind("\\\\", 0) == 0) return path;                      // \\server\share
+    else if (!path.empty() && path[0] == '\\') full = currentFolder.substr(0, 2) + path;
+    else full = currentFolder + "\\" + path;
+    // Fold "." and ".." the way GetFullPathName does.
+    std::vector<std::string> parts;
+    std::string part;
+    for (std::size_t i = 0; i <= full.size(); ++i) {
+        if (i == full.size() || full[i] == '\\') {
+            if (part == "..") {
+                if (parts.size() > 1) parts.pop_back();
+            } else if (!part.empty() && part != ".") {
+                parts.push_back(part);
+            }
+            part.clear();
+        } else {
+            part += full[i];
+        }
+    }
+    std::string out = parts.empty() ? std::string() : parts[0];
+    for (std::size_t i = 1; i < parts.size(); ++i) out += "\\" + parts[i];
+    if (parts.size() <= 1) out += "\\";
+    if (!path.empty() && (path.back() == '\\') && out.back() != '\\') out += "\\";
+    return out;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// An in-memory file system keyed by Windows paths, compared without case as Windows does.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+class FakeFileSystem : public FileSystem {
+public:
+    std::string currentFolder = "C:\\Work";
+
+    // Test set-up and inspection.
+    void AddFile(const std::string& path, const std::string& text);
+    void AddFolder(const std::string& path);
+    bool Has(const std::string& path) const;
+    std::string Content(const std::string& path) const;  // the bytes on "disk"
+    void SetReadOnly(const std::string& path) { readOnly_.insert(Key(path)); }
+    void FailWritesUnder(const std::string& folder) { failing_.insert(Key(folder)); }
+    std::vector<std::string> writes;  // every path written, in order
+
+    bool FileExists(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
+    std::optional<std::vector<std::string>> ReadLines(const std::string& path, std::size_t skip,
+                                                      std::size_t count) override;
+    bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines) override;
+    bool Copy(const std::string& from, const std::string& to) override;
+    bool Delete(const std::string& path) override;
+    std::string GetAbsolutePathName(const std::string& path) override;
+
+    // Writes raw bytes with the same rules as a text file; used by the fake pictures too.
+    bool WriteBytes(const std::string& path, const std::string& bytes);
+    static std::string Key(const std::string& path);
+
+private:
+    bool CanWrite(const std::string& path) const;
+    std::map<std::string, std::string> files_;
+    std::set<std::string> folders_, readOnly_, failing_;
+};

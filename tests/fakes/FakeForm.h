@@ -1,0 +1,67 @@
+#pragma once
+// Fake forms: they start in a window design's state and keep every property set on them.
+#include <deque>
+#include <vector>
+
+#include "platform/Form.h"
+
+class FakeForm : public virtual Form {
+public:
+    FakeForm(const WindowDesign& design, PictureService& pictures);
+
+    struct ControlState {
+        std::string text;
+        PicturePtr picture;
+        std::int32_t backColor = 0;
+        bool visible = true;
+        bool enabled = true;
+    };
+    std::vector<ControlState> controls;
+    std::string caption;
+    PicturePtr icon;
+    std::int32_t backColor = 0;
+    int height = 0;
+    bool visible = false;
+    bool closed = false;
+    int heightChanges = 0;
+
+    std::string Caption() const override { return caption; }
+    void SetCaption(const std::string& text) override { caption = text; }
+    void SetIcon(const PicturePtr& p) override { if (p && p->IsIcon()) icon = p; }
+    PicturePtr Icon() const override { return icon; }
+    void SetBackColor(std::int32_t color) override { backColor = color; }
+    void SetHeight(int twips) override { height = twips; ++heightChanges; }
+    int Height() const override { return height; }
+    void Show() override { if (!closed) visible = true; }
+    void Hide() override { visible = false; }
+    bool Visible() const override { return visible; }
+    void Close() override { closed = true; visible = false; }
+    bool Closed() const override { return closed; }
+    std::intptr_t Handle() const override { return reinterpret_cast<std::intptr_t>(this); }
+    std::string Text(ControlId id) const override { return at(id).text; }
+    void SetText(ControlId id, const std::string& text) override { at(id).text = text; }
+    PicturePtr Picture(ControlId id) const override { return at(id).picture; }
+    void SetPicture(ControlId id, const PicturePtr& p) override { at(id).picture = p; }
+    std::int32_t BackColor(ControlId id) const override { return at(id).backColor; }
+    void SetBackColor(ControlId id, std::int32_t color) override { at(id).backColor = color; }
+    bool ControlVisible(ControlId id) const override { return at(id).visible; }
+    void SetVisible(ControlId id, bool v) override { at(id).visible = v; }
+    bool Enabled(ControlId id) const override { return at(id).enabled; }
+    void SetEnabled(ControlId id, bool e) override { at(id).enabled = e; }
+
+private:
+    ControlState& at(ControlId id) { return controls.at(static_cast<std::size_t>(id)); }
+    const ControlState& at(ControlId id) const { return controls.at(static_cast<std::size_t>(id)); }
+};
+
+class FakeMainForm : public FakeForm, public MainForm {
+public:
+    explicit FakeMainForm(PictureService& pictures);
+    bool setupMenuVisible = true;
+    std::deque<PopupCommand> popupAnswers;  // what the user picks in the next pop-ups
+    std::vector<std::vector<std::string>> popupsShown;  // the items each pop-up offered
+
+    void SetSetupMenuVisible(bool v) override { setupMenuVisible = v; }
+    bool SetupMenuVisible() const override { return setupMenuVisible; }
+    PopupCommand ShowPopupMenu(int x, int y) override;
+};

@@ -1,0 +1,73 @@
+#pragma once
+// Fakes of the desktop services: a recording shell, scripted message boxes, pictures that remember
+// where they came from, and a record of the windows opened.
+#include <deque>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/Dialogs.h"
+#include "platform/Picture.h"
+#include "platform/ProgramWindows.h"
+#include "platform/Shell.h"
+#include "tests/fakes/FakeFileSystem.h"
+
+struct ShellCall {
+    std::intptr_t owner;
+    std::string verb, file;
+    bool operator==(const ShellCall& o) const { return owner == o.owner && verb == o.verb && file == o.file; }
+};
+inline std::ostream& operator<<(std::ostream& os, const ShellCall& c) {
+    return os << "{" << (c.owner ? "owner" : "no owner") << ", '" << c.verb << "', '" << c.file << "'}";
+}
+
+class FakeShell : public Shell {
+public:
+    std::vector<ShellCall> calls;
+    void Execute(std::intptr_t owner, const std::string& verb, const std::string& file) override {
+        calls.push_back({owner, verb, file});
+    }
+};
+
+struct MessageBoxCall {
+    std::string prompt;
+    int buttons;
+    std::string title;
+};
+
+class FakeDialogs : public Dialogs {
+public:
+    std::deque<int> answers;  // scripted answers; with none left, the box answers OK
+    std::vector<MessageBoxCall> shown;
+    int MsgBox(const std::string& prompt, int buttons, const std::string& title) override;
+};
+
+// A fake picture knows what it is: a built-in picture or the file it was loaded from.
+class FakePicture : public Picture {
+public:
+    FakePicture(std::string source, bool icon) : source(std::move(source)), icon(icon) {}
+    bool IsIcon() const override { return icon; }
+    std::string source;
+    bool icon;
+};
+std::string SourceOf(const PicturePtr& picture);  // "" for no picture
+
+// Loads any file of the fake file system whose text does not start with "broken"; an icon is a
+// file that starts with "ICON". Saving writes "ICON:<source>" or "BMP:<source>".
+class FakePictures : public PictureService {
+public:
+    explicit FakePictures(FakeFileSystem& fs) : fs_(fs) {}
+    PicturePtr LoadPicture(const std::string& path) override;
+    PicturePtr BuiltIn(BuiltInPicture which) override;
+    bool SavePicture(const PicturePtr& picture, const std::string& path) override;
+
+private:
+    FakeFileSystem& fs_;
+};
+
+class FakeWindows : public ProgramWindows {
+public:
+    int setupWizardShown = 0, chooseFolderShown = 0;
+    void ShowSetupWizard() override { ++setupWizardShown; }
+    void ShowChooseFolder() override { ++chooseFolderShown; }
+};

@@ -1,0 +1,62 @@
+#include "tests/fakes/FakeForm.h"
+#include "tests/fakes/FakeServices.h"
+
+#include "platform/MainWindowDesign.h"
+
+FakeForm::FakeForm(const WindowDesign& design, PictureService& pictures)
+    : caption(design.caption),
+      icon(pictures.BuiltIn(design.icon)),
+      backColor(design.backColor),
+      height(design.clientHeight + kMainFrameTop + kMainFrameEdge) {
+    for (const auto& c : design.controls)
+        controls.push_back({c.caption, pictures.BuiltIn(c.picture), c.backColor.value_or(kWindowBackground),
+                            c.visible, c.enabled});
+}
+
+FakeMainForm::FakeMainForm(PictureService& pictures) : FakeForm(MainWindowDesign(), pictures) {}
+
+PopupCommand FakeMainForm::ShowPopupMenu(int, int) {
+    std::vector<std::string> items;
+    if (setupMenuVisible) items.push_back("Menu Editor");
+    items.push_back("Exit");
+    popupsShown.push_back(items);
+    if (popupAnswers.empty()) return PopupCommand::None;
+    const PopupCommand answer = popupAnswers.front();
+    popupAnswers.pop_front();
+    // A hidden command cannot be chosen.
+    return answer == PopupCommand::MenuEditor && !setupMenuVisible ? PopupCommand::None : answer;
+}
+
+int FakeDialogs::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
+    shown.push_back({prompt, buttons, title});
+    if (answers.empty()) return mb::Ok;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::string SourceOf(const PicturePtr& picture) {
+    auto* p = dynamic_cast<const FakePicture*>(picture.get());
+    return p ? p->source : std::string();
+}
+
+PicturePtr FakePictures::LoadPicture(const std::string& path) {
+    if (!fs_.Has(path)) return nullptr;
+    const std::string content = fs_.Content(path);
+    if (content.rfind("broken", 0) == 0) return nullptr;
+    return std::make_shared<FakePicture>(FakeFileSystem::Key(path), content.rfind("ICON", 0) == 0);
+}
+
+PicturePtr FakePictures::BuiltIn(BuiltInPicture which) {
+    static const char* names[] = {"",           "built-in:main",    "built-in:instructions", "built-in:website",
+                                  "built-in:explore", "built-in:update", "built-in:arrow-up", "built-in:arrow-down",
+                                  "built-in:icon"};
+    if (which == BuiltInPicture::None) return nullptr;
+    return std::make_shared<FakePicture>(names[static_cast<int>(which)], which == BuiltInPicture::Icon);
+}
+
+bool FakePictures::SavePicture(const PicturePtr& picture, const std::string& path) {
+    auto* p = dynamic_cast<const FakePicture*>(picture.get());
+    if (!p) return false;
+    return fs_.WriteBytes(path, (p->icon ? "ICON:" : "BMP:") + p->source);
+}
