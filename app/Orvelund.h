@@ -26,7 +26,14 @@ public:
     void GetCommandLine(int MaxArgs = 10);
     void Startup();
     void CheckForConfig();
+    void CheckForButton();
     void CheckForPicture();
+    void LoadMainPicture();
+    bool CheckForIcon();
+    void CheckForInstructions();
+    // Writes autorun.inf beside the program; a failure is reported with `messageTitle`, the Menu
+    // Editor's caption.
+    void CheckForAutoRun(const std::string& messageTitle);
     void ReadConfig();
     void ShowMenuPage(const std::string& direction);
     void Launch(std::string sFileName, const std::string& saction);
