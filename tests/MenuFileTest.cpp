@@ -32,6 +32,38 @@ TEST(TextLines, PiecesSplitAnywhereGiveTheSameLines) {
     }
 }
 
+// The plain rule, one byte at a time, to check the fast skipping of long files against.
+std::vector<std::string> ReferenceLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            lines.push_back(line);
+            line.clear();
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            line += text[i];
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+TEST(TextLines, LongFilesWithMixedLineEndsSkipToTheRightLine) {
+    std::mt19937 random(11);
+    const char* ends[] = {"\r\n", "\n", "\r", "\r\n\r\n", "\n\r"};
+    std::string text;
+    for (int i = 0; text.size() < 40000; ++i) text += "entry " + std::to_string(i) + std::string(random() % 40, 'x') + ends[random() % 5];
+    const auto all = ReferenceLines(text);
+    for (std::size_t skip : {0ul, 1ul, 97ul, 500ul, 1234ul, all.size() - 11, all.size() - 1, all.size() + 3}) {
+        const auto got = SplitLines(text, skip, 11);
+        const std::size_t from = std::min(skip, all.size());
+        const std::vector<std::string> want(all.begin() + static_cast<long>(from),
+                                            all.begin() + static_cast<long>(std::min(from + 11, all.size())));
+        EXPECT_EQ(got, want) << "skip " << skip;
+    }
+}
+
 TEST(Settings, ValueRunsFromTheFirstColonToASecond) {
     EXPECT_EQ(SettingValue("TITLE:My: Menu"), "My");
     EXPECT_EQ(SettingValue("TITLE:"), "");

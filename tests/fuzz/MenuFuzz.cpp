@@ -1,0 +1,53 @@
+// Any bytes as a menu file: the menu window reads, pages through and launches from it without
+// crashing, and whatever the writer writes reads back field for field.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "menu/MenuFile.h"
+#include "platform/TextLines.h"
+#include "tests/fakes/World.h"
+
+namespace {
+
+void MenuWindow(const std::string& bytes) {
+    World w;
+    w.fs.AddFile(w.Content("config.ini"), bytes);
+    w.fs.AddFile(w.Content("A.jpg"), "jpeg");
+    w.fs.AddFile(w.Content("app.jpg"), "jpeg");
+    w.main.Form_Load();
+    for (int i = 0; i < 3; ++i) w.main.btnNext_Click();
+    w.main.btnPrev_Click();
+    for (int k = 0; k < 10; ++k) w.main.btnMenu_Click(k);
+    if (w.form.height != 10800 && (w.form.height < 4300 || w.form.height > 10000)) __builtin_trap();
+}
+
+void RoundTrip(const std::string& bytes) {
+    // Values without the characters the format cannot hold.
+    std::string clean;
+    for (char c : bytes) clean += (c == ',' || c == ':' || c == '\r' || c == '\n') ? 'x' : c;
+    MenuSettings s{clean.substr(0, 16), static_cast<std::int32_t>(clean.size() * 2654435761u), -1, clean.size() % 2 ? 1 : 0};
+    std::vector<MenuEntry> entries;
+    for (std::size_t i = 0; i + 4 <= clean.size() && entries.size() < 50; i += 4)
+        entries.push_back({"b" + clean.substr(i, 1), clean.substr(i + 1, 1), clean.substr(i + 2, 1), clean.substr(i + 3, 1)});
+    std::string file;
+    for (const auto& line : menufile::FileLines(s, entries)) file += line + "\r\n";
+    const auto lines = SplitLines(file);
+    if (lines.size() != 8 + entries.size()) __builtin_trap();
+    if (menufile::SettingValue(lines[menufile::kLineTitle]) != s.Title) __builtin_trap();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const MenuEntry back = menufile::EntryFromLine(lines[menufile::kLineFirstEntry + i]);
+        if (back.Button != entries[i].Button || back.Label != entries[i].Label ||
+            back.FileFolder != entries[i].FileFolder || back.Action != entries[i].Action)
+            __builtin_trap();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    MenuWindow(bytes);
+    RoundTrip(bytes);
+    return 0;
+}
