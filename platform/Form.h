@@ -51,3 +51,14 @@ public:
     // the user chose, or None.
     virtual PopupCommand ShowPopupMenu(int x, int y) = 0;
 };
+
+// The Menu Editor's window: a form with a check box and a list whose rows its behaviour class
+// holds (the list only asks for the cells it shows, so thousands of rows open at once).
+class SetupWizardForm : public virtual Form {
+public:
+    virtual bool Checked(ControlId id) const = 0;
+    virtual void SetChecked(ControlId id, bool checked) = 0;
+    virtual void SetRowCount(int rows) = 0;    // the rows changed: the list shows this many again
+    virtual int SelectedRow() const = 0;       // 1-based position, 0 when no row is selected
+    virtual void SelectRow(int row) = 0;       // selects the row and scrolls it into view
+};

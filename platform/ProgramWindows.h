@@ -7,4 +7,5 @@ public:
     virtual ~ProgramWindows() = default;
     virtual void ShowSetupWizard() = 0;  // the Menu Editor
     virtual void ShowChooseFolder() = 0; // the relocation window
+    virtual void ShowMenuItem() = 0;     // the item editor, for the row at EditIndex
 };

@@ -65,3 +65,20 @@ public:
     bool SetupMenuVisible() const override { return setupMenuVisible; }
     PopupCommand ShowPopupMenu(int x, int y) override;
 };
+
+class FakeSetupWizardForm : public FakeForm, public SetupWizardForm {
+public:
+    explicit FakeSetupWizardForm(PictureService& pictures);
+    std::vector<bool> checked;
+    int rowCount = 0;
+    int selected = 0;
+
+    bool Checked(ControlId id) const override { return checked.at(static_cast<std::size_t>(id)); }
+    void SetChecked(ControlId id, bool c) override { checked.at(static_cast<std::size_t>(id)) = c; }
+    void SetRowCount(int rows) override {
+        rowCount = rows;
+        if (selected > rows) selected = 0;
+    }
+    int SelectedRow() const override { return selected; }
+    void SelectRow(int row) override { selected = row; }
+};

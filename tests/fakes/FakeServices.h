@@ -67,7 +67,8 @@ private:
 
 class FakeWindows : public ProgramWindows {
 public:
-    int setupWizardShown = 0, chooseFolderShown = 0;
+    int setupWizardShown = 0, chooseFolderShown = 0, menuItemShown = 0;
     void ShowSetupWizard() override { ++setupWizardShown; }
     void ShowChooseFolder() override { ++chooseFolderShown; }
+    void ShowMenuItem() override { ++menuItemShown; }
 };

@@ -2,6 +2,7 @@
 #include "tests/fakes/FakeServices.h"
 
 #include "platform/MainWindowDesign.h"
+#include "platform/SetupWizardDesign.h"
 
 FakeForm::FakeForm(const WindowDesign& design, PictureService& pictures)
     : caption(design.caption),
@@ -14,6 +15,9 @@ FakeForm::FakeForm(const WindowDesign& design, PictureService& pictures)
 }
 
 FakeMainForm::FakeMainForm(PictureService& pictures) : FakeForm(MainWindowDesign(), pictures) {}
+
+FakeSetupWizardForm::FakeSetupWizardForm(PictureService& pictures)
+    : FakeForm(SetupWizardDesign(), pictures), checked(SetupWizardDesign().controls.size(), false) {}
 
 PopupCommand FakeMainForm::ShowPopupMenu(int, int) {
     std::vector<std::string> items;

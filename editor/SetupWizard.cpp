@@ -1,0 +1,166 @@
+#include "editor/SetupWizard.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "menu/MenuFile.h"
+#include "platform/SetupWizardDesign.h"
+
+namespace {
+
+constexpr const char* kEditorTitle = "Orvelund - Menu Editor";
+
+// The whole-number part of a number held as text; nullopt when the text is not a number.
+std::optional<long> WholeNumber(const std::string& text) {
+    if (text.empty()) return std::nullopt;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    while (*end == ' ') ++end;
+    if (end == text.c_str() || *end != '\0' || !std::isfinite(value) || std::fabs(value) > 1e9) return std::nullopt;
+    return static_cast<long>(std::floor(value));
+}
+
+}  // namespace
+
+using namespace WizardCtl;
+
+SetupWizard::SetupWizard(SetupWizardForm& form, Orvelund& main, Services& services, AppState& state)
+    : form_(form), main_(main), sv_(services), state_(state) {}
+
+std::string SetupWizard::ContentPath(const std::string& name) const {
+    return sv_.app.appPath + "\\content\\" + name;
+}
+
+void SetupWizard::Form_Load() {
+    ReadSetupConfig();
+    form_.SetCaption(main_.Form().Caption() + " - Menu Editor");
+    main_.Form().Hide();
+    if (!sv_.files.FileExists(sv_.app.appPath + "\\autorun.inf")) form_.SetText(AutoRunReset, "Create AutoRun");
+}
+
+void SetupWizard::ReadSetupConfig() {
+    using namespace menufile;
+    const auto read = sv_.files.ReadLines(ContentPath("config.ini"));
+    const std::vector<std::string> none;
+    const std::vector<std::string>& lines = read ? *read : none;
+    auto line = [&](std::size_t n) { return n < lines.size() ? lines[n] : std::string(); };
+
+    // Every non-empty line after the header is an entry, short or long, to the end of the file.
+    rows_.clear();
+    for (std::size_t n = kLineFirstEntry; n < lines.size(); ++n) {
+        if (lines[n].empty()) continue;
+        const MenuEntry e = EntryFromLine(lines[n]);
+        MenuRow row{e.Button, e.Label, e.FileFolder, e.Action, ""};
+        if (sv_.files.FileExists(ContentPath(e.Button + ".jpg"))) row.Image = e.Button + ".jpg";
+        rows_.push_back(std::move(row));
+    }
+    form_.SetRowCount(RowCount());
+
+    if (auto title = SettingValue(line(kLineTitle))) form_.SetText(sTitle, *title);
+    if (auto value = SettingValue(line(kLineButtonColor))) {
+        state_.ButtonColor = *value;
+        if (auto color = ToInt32(*value)) form_.SetBackColor(Color0, *color);
+    }
+    if (auto value = SettingValue(line(kLineBackColor))) {
+        if (auto color = ToInt32(*value)) form_.SetBackColor(Color1, *color);
+    }
+    if (auto value = SettingValue(line(kLineHideSetup))) {
+        if (auto flag = WholeNumber(*value)) form_.SetChecked(HideSetup, *flag == 1);
+    }
+
+    const std::string icon = ContentPath("app.ico");
+    if (sv_.files.FileExists(icon)) {
+        if (auto picture = sv_.pictures.LoadPicture(icon)) {
+            form_.SetPicture(AppIcon, picture);
+            main_.Form().SetIcon(picture);
+            form_.SetIcon(picture);
+        }
+    }
+}
+
+const std::string& SetupWizard::Cell(int row, int column) const {
+    static const std::string none;
+    if (row < 1 || row > RowCount()) return none;
+    const MenuRow& r = rows_[static_cast<std::size_t>(row - 1)];
+    switch (column) {
+    case 0: return r.Button;
+    case 1: return r.Label;
+    case 2: return r.FileFolder;
+    case 3: return r.Action;
+    case 4: return r.Image;
+    default: return none;
+    }
+}
+
+void SetupWizard::AddItem_Click() {
+    rows_.push_back({"New Button", "", "", "", ""});
+    form_.SetRowCount(RowCount());
+    form_.SelectRow(RowCount());  // the new row, scrolled into view, ready for a double click
+}
+
+void SetupWizard::DeleteItem_Click() {
+    const int p = form_.SelectedRow();
+    if (p < 1 || p > RowCount()) return;
+    rows_.erase(rows_.begin() + (p - 1));
+    form_.SetRowCount(RowCount());
+    if (RowCount() > 0) form_.SelectRow(std::min(p, RowCount()));
+}
+
+void SetupWizard::Exchange(int a, int b) {
+    std::swap(rows_[static_cast<std::size_t>(a - 1)], rows_[static_cast<std::size_t>(b - 1)]);
+    form_.SetRowCount(RowCount());
+    form_.SelectRow(b);
+}
+
+void SetupWizard::MoveUp_Click() {
+    const int p = form_.SelectedRow();
+    if (p < 2 || p > RowCount()) return;
+    Exchange(p, p - 1);
+}
+
+void SetupWizard::MoveDown_Click() {
+    const int p = form_.SelectedRow();
+    if (p < 1 || p >= RowCount()) return;
+    Exchange(p, p + 1);
+}
+
+void SetupWizard::sMenuItems_DblClick() {
+    const int p = form_.SelectedRow();
+    if (p < 1) return;
+    state_.EditIndex = p;
+    sv_.windows.ShowMenuItem();
+}
+
+bool SetupWizard::WriteSetupConfig() {
+    MenuSettings settings{form_.Text(sTitle), form_.BackColor(Color0), form_.BackColor(Color1),
+                          form_.Checked(HideSetup) ? 1 : 0};
+    std::vector<MenuEntry> entries;
+    entries.reserve(rows_.size());
+    for (const auto& r : rows_) entries.push_back({r.Button, r.Label, r.FileFolder, r.Action});
+    return sv_.files.WriteTextFile(ContentPath("config.ini"), menufile::FileLines(settings, entries));
+}
+
+void SetupWizard::OKButton_Click() {
+    if (!WriteSetupConfig()) {
+        // Nothing was changed on disk; the edits stay in the window so the user can try again.
+        sv_.dialogs.MsgBox("Your menu could not be saved to\r\n" + ContentPath("config.ini") +
+                               "\r\n\r\nThe file or the disk may be read-only, or the disk may be full. "
+                               "The menu file has not been changed and your edits are still in the Menu Editor.",
+                           mb::OkOnly | mb::Critical, kEditorTitle);
+        return;
+    }
+    sv_.dialogs.MsgBox("Your settings have been saved!\r\nThe program will now restart.",
+                       mb::OkOnly | mb::Exclamation, kEditorTitle);
+    state_.ExitRequested = true;
+    main_.Form().Show();
+    sv_.shell.Execute(form_.Handle(), "open", sv_.app.appPath + "\\Orvelund.exe");
+    form_.Close();
+}
+
+void SetupWizard::CancelButton_Click() {
+    main_.Form().Show();
+    form_.Close();
+}
+
+void SetupWizard::Form_QueryUnload() { CancelButton_Click(); }

@@ -1,0 +1,234 @@
+// The Menu Editor: loading the menu file, the list commands, saving and restarting.
+#include <gtest/gtest.h>
+
+#include "editor/SetupWizard.h"
+#include "platform/SetupWizardDesign.h"
+#include "tests/fakes/World.h"
+
+namespace {
+
+using namespace WizardCtl;
+
+struct MenuEditor : ::testing::Test {
+    World w;
+    FakeSetupWizardForm form{w.pictures};
+    SetupWizard editor{form, w.main, w.services, w.state};
+
+    void Open(const std::vector<std::string>& entries, const std::string& title = "TITLE:Demo") {
+        w.WriteMenu(entries, title);
+        w.main.Form_Load();
+        w.form.visible = true;
+        editor.Form_Load();
+    }
+    std::vector<std::string> Buttons() {
+        std::vector<std::string> b;
+        for (const auto& r : editor.Rows()) b.push_back(r.Button);
+        return b;
+    }
+    std::string File() { return w.fs.Content(w.Content("config.ini")); }
+};
+
+TEST_F(MenuEditor, LoadsEveryNonEmptyLineAndTheSettings) {
+    w.fs.AddFile(w.Content("B.jpg"), "jpeg");
+    w.fs.AddFile(w.Content("app.ico"), "ICON");
+    Open({"A,a,x,open", "B,b,y,edit", "", "C,c,z,print", "", "", "D"});
+    EXPECT_EQ(Buttons(), (std::vector<std::string>{"A", "B", "C", "D"}));
+    EXPECT_EQ(form.rowCount, 4);
+    EXPECT_EQ(editor.Cell(2, 3), "edit");
+    EXPECT_EQ(editor.Cell(2, 4), "B.jpg");
+    EXPECT_EQ(editor.Cell(1, 4), "");
+    EXPECT_EQ(editor.Cell(4, 1), "");  // a short line keeps its row, with empty fields
+    EXPECT_EQ(form.Text(sTitle), "Demo");
+    EXPECT_EQ(form.BackColor(Color0), 16435132);
+    EXPECT_EQ(form.BackColor(Color1), 16777215);
+    EXPECT_FALSE(form.Checked(HideSetup));
+    EXPECT_EQ(form.caption, "Demo - Menu Editor");
+    EXPECT_FALSE(w.form.visible);  // the editor keeps the main window hidden
+    EXPECT_EQ(SourceOf(form.Picture(AppIcon)), FakeFileSystem::Key(w.Content("app.ico")));
+    EXPECT_EQ(SourceOf(form.icon), SourceOf(form.Picture(AppIcon)));
+    EXPECT_EQ(form.Text(AutoRunReset), "Create AutoRun");
+}
+
+TEST_F(MenuEditor, FirstRunMenuLoadsFourRowsAndAutoRunButtonFollowsTheFile) {
+    w.fs.AddFile("C:\\Menu\\autorun.inf", "[AutoRun]\r\n");
+    w.dialogs.answers = {mb::Yes};
+    w.main.Form_Load();
+    editor.Form_Load();
+    EXPECT_EQ(editor.RowCount(), 4);
+    EXPECT_EQ(editor.Cell(2, 4), "Website.jpg");
+    EXPECT_EQ(form.Text(AutoRunReset), "Update AutoRun");
+    EXPECT_EQ(form.caption, "Orvelund - Menu Editor");
+}
+
+TEST_F(MenuEditor, EmptyTitleAndOddSettingValues) {
+    w.fs.AddFile(w.Content("config.ini"),
+                 "1\r\n2\r\nTITLE:\r\nBTCOLOR:abc\r\nBGCOLOR:\r\nHIDESETUP:1.7\r\n7\r\n8\r\nA,a,x,open\r\n");
+    w.main.Form_Load();
+    editor.Form_Load();
+    EXPECT_EQ(form.caption, " - Menu Editor");
+    EXPECT_EQ(w.state.ButtonColor, "abc");
+    EXPECT_EQ(form.BackColor(Color0), Rgb(192, 192, 255));  // not a number: the design colour stays
+    EXPECT_TRUE(form.Checked(HideSetup));
+    EXPECT_EQ(editor.RowCount(), 1);
+}
+
+TEST_F(MenuEditor, AddItemAppendsANewButtonAndSelectsIt) {
+    Open({"A,a,x,open", "B,b,y,open", "C,c,z,open"});
+    editor.AddItem_Click();
+    editor.AddItem_Click();
+    EXPECT_EQ(Buttons(), (std::vector<std::string>{"A", "B", "C", "New Button", "New Button"}));
+    EXPECT_EQ(editor.Cell(4, 1), "");
+    EXPECT_EQ(form.selected, 5);
+}
+
+TEST_F(MenuEditor, MoveDownAndUpExchangeRowsAndTheSelectionFollows) {
+    w.fs.AddFile(w.Content("B.jpg"), "jpeg");
+    Open({"A,a,x,open", "B,b,y,open", "C,c,z,open", "D,d,q,open"});
+    form.selected = 2;
+    editor.MoveDown_Click();
+    EXPECT_EQ(Buttons(), (std::vector<std::string>{"A", "C", "B", "D"}));
+    EXPECT_EQ(form.selected, 3);
+    EXPECT_EQ(editor.Cell(3, 4), "B.jpg");
+    EXPECT_EQ(editor.Cell(2, 4), "");
+
+    form.selected = 3;
+    editor.MoveUp_Click();
+    editor.MoveUp_Click();
+    EXPECT_EQ(Buttons(), (std::vector<std::string>{"B", "A", "C", "D"}));
+    EXPECT_EQ(form.selected, 1);
+    editor.MoveUp_Click();  // already at the top
+    form.selected = 4;
+    editor.MoveDown_Click();  // already at the bottom
+    EXPECT_EQ(Buttons(), (std::vector<std::string>{"B", "A", "C", "D"}));
+}
+
+TEST_F(MenuEditor, DeleteRemovesTheSelectedRowOnlyFromTheList) {
+    Open({"A,a,x,open", "B,b,y,open", "C,c,z,open", "D,d,q,open"});
+    const std::string before = File();
+    form.selected = 2;
+    editor.DeleteItem_Click();
+    EXPECT_EQ(Buttons(), (std::vector<std::string>{"A", "C", "D"}));
+    EXPECT_EQ(File(), before);
+}
+
+TEST_F(MenuEditor, CommandsWithNoRowSelectedDoNothing) {
+    Open({"A,a,x,open", "B,b,y,open"});
+    form.selected = 0;
+    editor.DeleteItem_Click();
+    editor.MoveUp_Click();
+    editor.MoveDown_Click();
+    editor.sMenuItems_DblClick();
+    EXPECT_EQ(Buttons(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(w.windows.menuItemShown, 0);
+
+    World empty;
+    FakeSetupWizardForm emptyForm{empty.pictures};
+    SetupWizard onEmpty{emptyForm, empty.main, empty.services, empty.state};
+    onEmpty.Form_Load();  // no menu file at all
+    onEmpty.DeleteItem_Click();
+    onEmpty.MoveDown_Click();
+    EXPECT_EQ(onEmpty.RowCount(), 0);
+}
+
+TEST_F(MenuEditor, DoubleClickHandsTheSelectedRowToTheItemEditor) {
+    Open({"A,a,x,open", "B,b,y,open", "C,c,z,open", "D,d,q,open", "E,e,r,open"});
+    form.selected = 5;
+    editor.sMenuItems_DblClick();
+    EXPECT_EQ(w.state.EditIndex, 5);
+    EXPECT_EQ(w.windows.menuItemShown, 1);
+}
+
+TEST_F(MenuEditor, OkWritesTheFileShowsTheMessageAndRestarts) {
+    Open({"Docs,Read me,manual.pdf,open"});
+    editor.Rows() = {{"Docs", "Read me", "manual.pdf", "open", ""}, {"Files", "Browse", ".", "explore", ""}};
+    form.SetChecked(HideSetup, true);
+    editor.OKButton_Click();
+    EXPECT_EQ(File(),
+              "## ** Orvelund - CONFIGURATION FILE **\r\n## >> Configuration\r\nTITLE:Demo\r\nBTCOLOR:16435132\r\n"
+              "BGCOLOR:16777215\r\nHIDESETUP:1\r\n"
+              "## -- Configure items to appear in the menu in the correct order.  \r\n"
+              "## -- [Button],[Label],[File/Folder],[Action]\r\nDocs,Read me,manual.pdf,open\r\n"
+              "Files,Browse,.,explore\r\n");
+    ASSERT_EQ(w.dialogs.shown.size(), 1u);
+    EXPECT_EQ(w.dialogs.shown[0].prompt, "Your settings have been saved!\r\nThe program will now restart.");
+    EXPECT_EQ(w.dialogs.shown[0].title, "Orvelund - Menu Editor");
+    EXPECT_EQ(w.dialogs.shown[0].buttons, mb::OkOnly | mb::Exclamation);
+    EXPECT_TRUE(w.state.ExitRequested);
+    EXPECT_TRUE(w.form.visible);
+    EXPECT_EQ(w.shell.calls, (std::vector<ShellCall>{{form.Handle(), "open", "C:\\Menu\\Orvelund.exe"}}));
+    EXPECT_TRUE(form.closed);
+    w.main.Form_Activate();  // the old main window then closes itself
+    EXPECT_TRUE(w.form.closed);
+}
+
+TEST_F(MenuEditor, SavingAnEmptyListAndANeverEditedRow) {
+    Open({"A,a,x,open"});
+    form.selected = 1;
+    editor.DeleteItem_Click();
+    ASSERT_TRUE(editor.WriteSetupConfig());
+    EXPECT_EQ(w.fs.ReadLines(w.Content("config.ini"), 0, FileSystem::kAllLines)->size(), 8u);
+    editor.AddItem_Click();
+    ASSERT_TRUE(editor.WriteSetupConfig());
+    EXPECT_EQ(File().substr(File().size() - 15), "New Button,,,\r\n");
+}
+
+TEST_F(MenuEditor, FirstSaveDropsTheEmptyLinesOfTheFirstRunFile) {
+    w.dialogs.answers = {mb::Yes};
+    w.main.Form_Load();
+    editor.Form_Load();
+    ASSERT_TRUE(editor.WriteSetupConfig());
+    EXPECT_EQ(File().find("\r\n\r\n"), std::string::npos);
+    EXPECT_EQ(w.fs.ReadLines(w.Content("config.ini"), 0, FileSystem::kAllLines)->size(), 12u);
+}
+
+TEST_F(MenuEditor, FailedSaveKeepsTheOldFileTheEditsAndTheProgram) {
+    Open({"A,a,x,open"});
+    const std::string before = File();
+    w.fs.SetReadOnly(w.Content("config.ini"));
+    editor.AddItem_Click();
+    editor.OKButton_Click();
+    EXPECT_EQ(File(), before);
+    ASSERT_EQ(w.dialogs.shown.size(), 1u);
+    EXPECT_EQ(w.dialogs.shown[0].buttons, mb::OkOnly | mb::Critical);
+    EXPECT_NE(w.dialogs.shown[0].prompt.find("could not be saved"), std::string::npos);
+    EXPECT_FALSE(w.state.ExitRequested);
+    EXPECT_FALSE(form.closed);
+    EXPECT_TRUE(w.shell.calls.empty());
+    EXPECT_EQ(editor.RowCount(), 2);
+}
+
+TEST_F(MenuEditor, CancelAndTheTitleBarCloseShowTheMenuAndWriteNothing) {
+    Open({"A,a,x,open", "B,b,y,open"});
+    const std::string before = File();
+    editor.AddItem_Click();
+    form.selected = 1;
+    editor.MoveDown_Click();
+    editor.CancelButton_Click();
+    EXPECT_EQ(File(), before);
+    EXPECT_TRUE(w.form.visible);
+    EXPECT_TRUE(form.closed);
+    EXPECT_FALSE(w.state.ExitRequested);
+
+    World other;
+    FakeSetupWizardForm otherForm{other.pictures};
+    SetupWizard closing{otherForm, other.main, other.services, other.state};
+    other.WriteMenu({"A,a,x,open"});
+    other.main.Form_Load();
+    closing.Form_Load();
+    closing.Form_QueryUnload();
+    EXPECT_TRUE(other.form.visible);
+    EXPECT_TRUE(otherForm.closed);
+}
+
+TEST_F(MenuEditor, LongestMenusKeepEveryEntryOnSave) {
+    std::vector<std::string> entries;
+    for (int i = 1; i <= 40000; ++i) entries.push_back("B" + std::to_string(i) + ",L,x,open");
+    Open(entries);
+    EXPECT_EQ(editor.RowCount(), 40000);
+    ASSERT_TRUE(editor.WriteSetupConfig());
+    const auto lines = w.fs.ReadLines(w.Content("config.ini"), 0, FileSystem::kAllLines);
+    ASSERT_EQ(lines->size(), 40008u);
+    EXPECT_EQ(lines->back(), "B40000,L,x,open");
+}
+
+}  // namespace
