@@ -1,5 +1,6 @@
 // The design states of the Menu Editor, the item editor and the relocation window.
 #include "platform/ChooseFolderDesign.h"
+#include "platform/MenuItemDesign.h"
 #include "platform/SetupWizardDesign.h"
 
 namespace {
@@ -63,6 +64,44 @@ WindowDesign MakeSetupWizard() {
     return w;
 }
 
+WindowDesign MakeMenuItem() {
+    using K = ControlKind;
+    WindowDesign w;
+    w.caption = "Orvelund - Edit Menu Item";
+    w.border = BorderStyle::FixedDialog;
+    w.clientWidth = 6495, w.clientHeight = 3165;
+    auto& c = w.controls;
+    c.push_back(Make("OKButton", K::CommandButton, 5160, 120, 1215, 375, "OK", Rgb(192, 192, 255)));
+    c.push_back(Make("CancelButton", K::CommandButton, 5160, 600, 1215, 375, "Cancel", Rgb(255, 192, 192)));
+    c.push_back(Make("mButton", K::TextBox, 960, 600, 3615, 285));
+    c.push_back(Make("mLabel", K::TextBox, 960, 1080, 5415, 285));
+    c.push_back(Make("mFileFolder", K::TextBox, 960, 1560, 5415, 285));
+    c.push_back(Make("mAction", K::ComboBox, 960, 2040, 2055, 315));
+    c.push_back(Make("mImage", K::PictureBox, 960, 2520, 2080, 495, "", kWindowBackground));
+    c.back().border = true;
+    c.back().toolTip = "Button Image (137x31) - <Button>.jpg";
+    c.push_back(Make("lButton", K::Label, 120, 600, 735, 255, "Button", kWindowBackground));
+    c.push_back(Make("lLabel", K::Label, 120, 1080, 735, 255, "Label", kWindowBackground));
+    c.push_back(Make("lFileFolder", K::Label, 120, 1440, 735, 495, "File / URL Folder", kWindowBackground));
+    c.push_back(Make("lAction", K::Label, 120, 2040, 735, 255, "Action", kWindowBackground));
+    c.push_back(Make("Label1", K::Label, 960, 0, 4095, 615, "edit", kWindowBackground));
+    c.back().centred = true;
+    c.back().font = {"Century Gothic", 26.25, true, true, false};
+    c.push_back(Make("lImage", K::Label, 120, 2520, 735, 255, "Image", kWindowBackground));
+    c.push_back(Make("Frame1", K::Frame, 3480, 1920, 2535, 1095, "Test", kWindowBackground));
+    c.back().foreColor = Rgb(64, 64, 64);
+    c.push_back(Make("Refresh", K::CommandButton, 720, 240, 855, 255, "Refresh", Rgb(192, 255, 192)));
+    c.back().toolTip = "Refresh Image and Button";
+    c.back().parent = ItemCtl::Frame1;
+    c.push_back(Make("mTest", K::CommandButton, 240, 480, 2055, 495, "", Rgb(192, 192, 255)));
+    c.back().font = {"Arial", 8.25, true, false, false};
+    c.back().enabled = false;
+    c.back().parent = ItemCtl::Frame1;
+    for (auto& control : c)
+        if (control.kind == K::Label || control.kind == K::PictureBox) control.foreColor = kWindowText;
+    return w;
+}
+
 WindowDesign MakeChooseFolder() {
     using K = ControlKind;
     WindowDesign w;
@@ -84,6 +123,11 @@ WindowDesign MakeChooseFolder() {
 
 const WindowDesign& SetupWizardDesign() {
     static const WindowDesign design = MakeSetupWizard();
+    return design;
+}
+
+const WindowDesign& MenuItemDesign() {
+    static const WindowDesign design = MakeMenuItem();
     return design;
 }
 

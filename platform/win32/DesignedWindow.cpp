@@ -95,8 +95,11 @@ bool DesignedWindow::Create(PictureService& pictures) {
 }
 
 HWND DesignedWindow::CreateControl(const ControlDesign& c, ControlId id) {
-    HWND parent = c.parent >= 0 ? controls_[static_cast<size_t>(c.parent)].hwnd : hwnd_;
-    int left = Px(c.left), top = Px(c.top);
+    // A control inside a frame is a child of the window, placed by the frame's corner, so that
+    // its messages reach the window like every other control's.
+    const ControlDesign* frame = c.parent >= 0 ? &design_.controls[static_cast<size_t>(c.parent)] : nullptr;
+    HWND parent = hwnd_;
+    const int left = Px(c.left + (frame ? frame->left : 0)), top = Px(c.top + (frame ? frame->top : 0));
     const wchar_t* cls = L"STATIC";
     DWORD style = WS_CHILD | (c.visible ? WS_VISIBLE : 0) | (c.enabled ? 0 : WS_DISABLED);
     DWORD exStyle = 0;
@@ -378,6 +381,12 @@ LRESULT DesignedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (id >= 0 && id < static_cast<ControlId>(controls_.size())) OnCommand(id, HIWORD(wp));
         }
         return 0;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lp);
+        const ControlId id = IdOf(header->hwndFrom);
+        if (id >= 0) return OnNotify(id, header);
+        break;
+    }
     case WM_DRAWITEM:
         DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
         return TRUE;

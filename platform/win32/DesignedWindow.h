@@ -58,6 +58,7 @@ protected:
     virtual void OnMouseDown(ControlId /*id*/, int /*buttons*/, int /*x*/, int /*y*/) {}
     virtual void OnActivate() {}
     virtual void OnCloseRequest() { Close(); }  // the title bar's close button
+    virtual LRESULT OnNotify(ControlId /*id*/, NMHDR* /*header*/) { return 0; }
     virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     int Px(int twips) const { return TwipsToPixels(twips, dpi_); }

@@ -1,12 +1,12 @@
 #include "platform/win32/Program.h"
 
 #include "platform/ChooseFolderDesign.h"
-#include "platform/SetupWizardDesign.h"
+#include "platform/MenuItemDesign.h"
 
 namespace {
 
-// Until the Menu Editor and the relocation window have their behaviour, they open in their
-// design state; the editor already keeps the main window hidden while it is open.
+// Until the item editor and the relocation window have their behaviour, they open in their
+// design state.
 class PlainWindow : public DesignedWindow {
 public:
     PlainWindow(const WindowDesign& design, std::function<void()> onClose)
@@ -39,7 +39,9 @@ int Program::Run() {
     if (!main_->Create(pictures_)) return 1;
     Adopt(*main_);
     main_->behaviour().Form_Load();
-    if (!main_->Closed()) main_->Show();
+    // When start-up opened the Menu Editor, it alone shows; its OK or Cancel brings the menu.
+    const bool editorOpen = setupWizard_ && !setupWizard_->Closed();
+    if (!main_->Closed() && !editorOpen) main_->Show();
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -56,19 +58,24 @@ void Program::ShowOnce(std::unique_ptr<DesignedWindow>& window, const WindowDesi
         window->Show();
         return;
     }
-    const bool editor = &design == &SetupWizardDesign();
-    window = std::make_unique<PlainWindow>(design, [this, editor] {
-        if (editor && main_ && !main_->Closed()) main_->Show();
-    });
+    window = std::make_unique<PlainWindow>(design, nullptr);
     if (!window->Create(pictures_)) return;
     Adopt(*window);
-    if (editor && main_) {
-        window->SetCaption(main_->Caption() + " - Menu Editor");
-        main_->Hide();
-    }
     window->Show();
 }
 
-void Program::ShowSetupWizard() { ShowOnce(setupWizard_, SetupWizardDesign()); }
+void Program::ShowSetupWizard() {
+    if (setupWizard_ && !setupWizard_->Closed()) {
+        setupWizard_->Show();
+        return;
+    }
+    setupWizard_ = std::make_unique<SetupWizardWindow>(main_->behaviour(), services_, state_);
+    if (!setupWizard_->Create(pictures_)) return;
+    Adopt(*setupWizard_);
+    setupWizard_->behaviour().Form_Load();
+    setupWizard_->Show();
+}
 
 void Program::ShowChooseFolder() { ShowOnce(chooseFolder_, ChooseFolderDesign()); }
+
+void Program::ShowMenuItem() { ShowOnce(menuItem_, MenuItemDesign()); }

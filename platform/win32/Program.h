@@ -6,6 +6,7 @@
 #include "platform/Services.h"
 #include "platform/win32/DesignedWindow.h"
 #include "platform/win32/OrvelundWindow.h"
+#include "platform/win32/SetupWizardWindow.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Pictures.h"
@@ -17,6 +18,7 @@ public:
 
     void ShowSetupWizard() override;
     void ShowChooseFolder() override;
+    void ShowMenuItem() override;
 
 private:
     void Adopt(DesignedWindow& window);
@@ -30,5 +32,6 @@ private:
     AppState state_;
     int openWindows_ = 0;
     std::unique_ptr<OrvelundWindow> main_;
-    std::unique_ptr<DesignedWindow> setupWizard_, chooseFolder_;
+    std::unique_ptr<SetupWizardWindow> setupWizard_;
+    std::unique_ptr<DesignedWindow> chooseFolder_, menuItem_;
 };

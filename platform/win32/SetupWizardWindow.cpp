@@ -1,0 +1,81 @@
+#include "platform/win32/SetupWizardWindow.h"
+
+#include <commctrl.h>
+
+#include "platform/SetupWizardDesign.h"
+#include "platform/win32/Text.h"
+
+using namespace WizardCtl;
+
+SetupWizardWindow::SetupWizardWindow(Orvelund& main, Services& services, AppState& state)
+    : DesignedWindow(SetupWizardDesign()), behaviour_(*this, main, services, state) {}
+
+bool SetupWizardWindow::Create(PictureService& pictures) {
+    if (!DesignedWindow::Create(pictures)) return false;
+    HWND list = Control(sMenuItems);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_INFOTIP);
+    int column = 0;
+    for (const auto& c : kMenuItemColumns) {
+        std::wstring header = Wide(c.header);
+        LVCOLUMNW lvc{};
+        lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        lvc.pszText = header.data();
+        lvc.cx = Px(c.width);
+        lvc.iSubItem = column;
+        ListView_InsertColumn(list, column++, &lvc);
+    }
+    return true;
+}
+
+bool SetupWizardWindow::Checked(ControlId id) const {
+    return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SetupWizardWindow::SetChecked(ControlId id, bool checked) {
+    SendMessageW(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void SetupWizardWindow::SetRowCount(int rows) {
+    HWND list = Control(sMenuItems);
+    ListView_SetItemCountEx(list, rows, LVSICF_NOSCROLL);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+int SetupWizardWindow::SelectedRow() const {
+    return ListView_GetNextItem(Control(sMenuItems), -1, LVNI_SELECTED) + 1;
+}
+
+void SetupWizardWindow::SelectRow(int row) {
+    HWND list = Control(sMenuItems);
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (row < 1) return;
+    ListView_SetItemState(list, row - 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list, row - 1, FALSE);
+}
+
+void SetupWizardWindow::OnCommand(ControlId id, int code) {
+    if (code != BN_CLICKED) return;
+    switch (id) {
+    case AddItem: behaviour_.AddItem_Click(); break;
+    case DeleteItem: behaviour_.DeleteItem_Click(); break;
+    case MoveUp: behaviour_.MoveUp_Click(); break;
+    case MoveDown: behaviour_.MoveDown_Click(); break;
+    case OKButton: behaviour_.OKButton_Click(); break;
+    case CancelButton: behaviour_.CancelButton_Click(); break;
+    default: break;
+    }
+}
+
+LRESULT SetupWizardWindow::OnNotify(ControlId id, NMHDR* header) {
+    if (id != sMenuItems) return 0;
+    if (header->code == LVN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+        if (info->item.mask & LVIF_TEXT) {
+            cell_ = Wide(behaviour_.Cell(info->item.iItem + 1, info->item.iSubItem));
+            info->item.pszText = cell_.data();
+        }
+    } else if (header->code == NM_DBLCLK) {
+        behaviour_.sMenuItems_DblClick();
+    }
+    return 0;
+}
