@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "content/DefaultContent.h"
+#include "editor/ColorModule.h"
 #include "menu/MenuFile.h"
 #include "platform/SetupWizardDesign.h"
 
@@ -50,10 +52,7 @@ void SetupWizard::ReadSetupConfig() {
     rows_.clear();
     for (std::size_t n = kLineFirstEntry; n < lines.size(); ++n) {
         if (lines[n].empty()) continue;
-        const MenuEntry e = EntryFromLine(lines[n]);
-        MenuRow row{e.Button, e.Label, e.FileFolder, e.Action, ""};
-        if (sv_.files.FileExists(ContentPath(e.Button + ".jpg"))) row.Image = e.Button + ".jpg";
-        rows_.push_back(std::move(row));
+        rows_.push_back(NewRow(EntryFromLine(lines[n])));
     }
     form_.SetRowCount(RowCount());
 
@@ -93,8 +92,33 @@ const std::string& SetupWizard::Cell(int row, int column) const {
     }
 }
 
+MenuRow SetupWizard::NewRow(const MenuEntry& e) {
+    MenuRow row{e.Button, e.Label, e.FileFolder, e.Action, "", nextId_++};
+    if (sv_.files.FileExists(ContentPath(e.Button + ".jpg"))) row.Image = e.Button + ".jpg";
+    return row;
+}
+
+int SetupWizard::PositionOf(std::uint64_t id) const {
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i].id == id) return static_cast<int>(i + 1);
+    return 0;
+}
+
+std::uint64_t SetupWizard::IdAt(int row) const {
+    return row >= 1 && row <= RowCount() ? rows_[static_cast<std::size_t>(row - 1)].id : 0;
+}
+
+void SetupWizard::UpdateRow(int row, const std::string& button, const std::string& label,
+                            const std::string& fileFolder, const std::string& action) {
+    if (row < 1 || row > RowCount()) return;
+    MenuRow& r = rows_[static_cast<std::size_t>(row - 1)];
+    r.Button = button, r.Label = label, r.FileFolder = fileFolder, r.Action = action;
+    r.Image = sv_.files.FileExists(ContentPath(button + ".jpg")) ? button + ".jpg" : "";
+    form_.SetRowCount(RowCount());
+}
+
 void SetupWizard::AddItem_Click() {
-    rows_.push_back({"New Button", "", "", "", ""});
+    rows_.push_back({"New Button", "", "", "", "", nextId_++});
     form_.SetRowCount(RowCount());
     form_.SelectRow(RowCount());  // the new row, scrolled into view, ready for a double click
 }
@@ -142,6 +166,10 @@ bool SetupWizard::WriteSetupConfig() {
 }
 
 void SetupWizard::OKButton_Click() {
+    if (auto bad = FindBadCharacter(form_.Text(sTitle), rows_)) {
+        sv_.dialogs.MsgBox(BadCharacterMessage(*bad), mb::OkOnly | mb::Exclamation, kEditorTitle);
+        return;
+    }
     if (!WriteSetupConfig()) {
         // Nothing was changed on disk; the edits stay in the window so the user can try again.
         sv_.dialogs.MsgBox("Your menu could not be saved to\r\n" + ContentPath("config.ini") +
@@ -164,3 +192,59 @@ void SetupWizard::CancelButton_Click() {
 }
 
 void SetupWizard::Form_QueryUnload() { CancelButton_Click(); }
+
+// ---- the editor's commands --------------------------------------------------------------------
+
+void SetupWizard::Color_Click(int Index) {
+    bool Cancelled = false;
+    std::int32_t color = 0;
+    ColorModule::ShowColorDialog(sv_.colors, color, Cancelled);
+    if (Cancelled) return;
+    form_.SetBackColor(Index == 0 ? Color0 : Color1, color);
+    if (Index == 0) state_.ButtonColor = std::to_string(color);
+}
+
+void SetupWizard::AutoRunReset_Click() {
+    main_.CheckForAutoRun(form_.Caption());
+    form_.SetText(AutoRunReset, "Update AutoRun");
+}
+
+void SetupWizard::AppImage_Click() { main_.Launch(ContentPath("app.jpg"), "open"); }
+
+void SetupWizard::Content_Click() {
+    sv_.shell.Execute(form_.Handle(), "open", sv_.app.appPath + "\\content\\");
+}
+
+void SetupWizard::Instructions_Click() {
+    main_.CheckForInstructions();
+    main_.Launch(ContentPath("instructions.htm"), "open");
+}
+
+void SetupWizard::Update_Click() { main_.Launch(UpdateAddress(sv_.app.version), "open"); }
+
+// ---- values the menu file cannot hold ---------------------------------------------------------
+
+std::optional<BadCharacter> FindBadCharacter(const MenuEntry& e) {
+    const std::pair<const char*, const std::string*> fields[] = {
+        {"Button", &e.Button}, {"Label", &e.Label}, {"File / URL Folder", &e.FileFolder}, {"Action", &e.Action}};
+    for (const auto& [name, value] : fields)
+        if (value->find(',') != std::string::npos) return BadCharacter{name, ','};
+    return std::nullopt;
+}
+
+std::optional<BadCharacter> FindBadCharacter(const std::string& title, const std::vector<MenuRow>& rows) {
+    if (title.find(':') != std::string::npos) return BadCharacter{"menu title", ':'};
+    for (const auto& r : rows) {
+        if (auto bad = FindBadCharacter(MenuEntry{r.Button, r.Label, r.FileFolder, r.Action})) {
+            bad->field += " of the entry \"" + r.Button + "\"";
+            return bad;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string BadCharacterMessage(const BadCharacter& bad) {
+    const std::string what = bad.character == ',' ? "a comma (,)" : "a colon (:)";
+    return "The " + bad.field + " contains " + what + ".\r\n\r\nThe menu file cannot keep this character there: "
+           "it would cut the text when the menu is read back. Please remove it and press OK again.";
+}

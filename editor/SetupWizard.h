@@ -1,11 +1,14 @@
 #pragma once
 // The Menu Editor's behaviour: loads the menu file into the window, edits the list of entries,
 // saves the file and restarts the program.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/AppState.h"
 #include "app/Orvelund.h"
+#include "menu/MenuFile.h"
 #include "platform/Form.h"
 #include "platform/Services.h"
 
@@ -13,6 +16,13 @@
 // content folder held one.
 struct MenuRow {
     std::string Button, Label, FileFolder, Action, Image;
+    std::uint64_t id = 0;  // which entry this is, whatever position moves bring it to
+};
+
+// The field and character that the menu file cannot hold in a value, or nothing.
+struct BadCharacter {
+    std::string field;
+    char character;
 };
 
 class SetupWizard {
@@ -26,6 +36,12 @@ public:
     void MoveUp_Click();
     void MoveDown_Click();
     void sMenuItems_DblClick();
+    void Color_Click(int Index);
+    void AutoRunReset_Click();
+    void AppImage_Click();
+    void Content_Click();
+    void Instructions_Click();
+    void Update_Click();
     bool WriteSetupConfig();  // false when the file could not be written; the old file is then intact
     void OKButton_Click();
     void CancelButton_Click();
@@ -35,9 +51,16 @@ public:
     const std::string& Cell(int row, int column) const;
     int RowCount() const { return static_cast<int>(rows_.size()); }
     std::vector<MenuRow>& Rows() { return rows_; }
+    // The position of the entry with this id, 0 when it has been deleted.
+    int PositionOf(std::uint64_t id) const;
+    std::uint64_t IdAt(int row) const;
+    // Keeps the row in place and gives it these fields, the picture name following the button.
+    void UpdateRow(int row, const std::string& button, const std::string& label, const std::string& fileFolder,
+                   const std::string& action);
 
 private:
     void Exchange(int a, int b);
+    MenuRow NewRow(const MenuEntry& entry);
     std::string ContentPath(const std::string& name) const;
 
     SetupWizardForm& form_;
@@ -45,4 +68,11 @@ private:
     Services& sv_;
     AppState& state_;
     std::vector<MenuRow> rows_;
+    std::uint64_t nextId_ = 1;
 };
+
+// A comma in an entry's field, or a colon in the title, would cut the entry or the title when
+// the menu file is read back; such a value is refused where it is entered.
+std::optional<BadCharacter> FindBadCharacter(const std::string& title, const std::vector<MenuRow>& rows);
+std::optional<BadCharacter> FindBadCharacter(const MenuEntry& entry);
+std::string BadCharacterMessage(const BadCharacter& bad);

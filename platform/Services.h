@@ -1,6 +1,7 @@
 #pragma once
 // Everything a behaviour class may use outside its own window, handed over in one piece.
 #include "platform/AppInfo.h"
+#include "platform/ColorDialog.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Picture.h"
@@ -13,5 +14,6 @@ struct Services {
     Dialogs& dialogs;
     PictureService& pictures;
     ProgramWindows& windows;
+    ColorDialog& colors;
     AppInfo app;
 };

@@ -25,7 +25,7 @@ private:
 }  // namespace
 
 Program::Program(AppInfo app)
-    : services_{files_, shell_, dialogs_, pictures_, *this, std::move(app)} {}
+    : services_{files_, shell_, dialogs_, pictures_, *this, colors_, std::move(app)} {}
 
 void Program::Adopt(DesignedWindow& window) {
     ++openWindows_;

@@ -28,6 +28,7 @@ private:
     Win32Shell shell_;
     Win32Dialogs dialogs_;
     Win32Pictures pictures_;
+    Win32ColorDialog colors_;
     Services services_;
     AppState state_;
     int openWindows_ = 0;

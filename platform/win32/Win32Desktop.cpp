@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Desktop.h"
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include "platform/win32/Text.h"
 
@@ -16,4 +17,18 @@ int Win32Dialogs::MsgBox(const std::string& prompt, int buttons, const std::stri
     // Modal to whichever of our windows is active, so the answer comes before anything else.
     return MessageBoxW(GetActiveWindow(), Wide(prompt).c_str(), Wide(title).c_str(),
                        static_cast<UINT>(buttons) | MB_SETFOREGROUND);
+}
+
+bool Win32ColorDialog::ChooseColor(std::array<std::int32_t, 16>& customColors, std::int32_t& chosen) {
+    COLORREF custom[16];
+    for (size_t i = 0; i < 16; ++i) custom[i] = static_cast<COLORREF>(customColors[i]);
+    CHOOSECOLORW request{};
+    request.lStructSize = sizeof(request);
+    request.hwndOwner = nullptr;  // no owner: the editor stays usable while the chooser is open
+    request.lpCustColors = custom;
+    request.Flags = 0;
+    if (!ChooseColorW(&request)) return false;
+    for (size_t i = 0; i < 16; ++i) customColors[i] = static_cast<std::int32_t>(custom[i]);
+    chosen = static_cast<std::int32_t>(request.rgbResult);
+    return true;
 }

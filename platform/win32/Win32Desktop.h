@@ -1,5 +1,6 @@
 #pragma once
 // The shell and message boxes, the two ways the program reaches the desktop.
+#include "platform/ColorDialog.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 
@@ -11,4 +12,9 @@ public:
 class Win32Dialogs : public Dialogs {
 public:
     int MsgBox(const std::string& prompt, int buttons, const std::string& title) override;
+};
+
+class Win32ColorDialog : public ColorDialog {
+public:
+    bool ChooseColor(std::array<std::int32_t, 16>& customColors, std::int32_t& chosen) override;
 };

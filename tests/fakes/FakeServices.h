@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ColorDialog.h"
 #include "platform/Dialogs.h"
 #include "platform/Picture.h"
 #include "platform/ProgramWindows.h"
@@ -71,4 +72,20 @@ public:
     void ShowSetupWizard() override { ++setupWizardShown; }
     void ShowChooseFolder() override { ++chooseFolderShown; }
     void ShowMenuItem() override { ++menuItemShown; }
+};
+
+// The colour chooser: answers with the next scripted colour, or as a cancel when there is none.
+// Like a user, it may change the custom colours it was shown.
+class FakeColorDialog : public ColorDialog {
+public:
+    std::deque<std::int32_t> answers;
+    std::vector<std::array<std::int32_t, 16>> shownWith;
+    bool ChooseColor(std::array<std::int32_t, 16>& custom, std::int32_t& chosen) override {
+        shownWith.push_back(custom);
+        custom.fill(0x123456);
+        if (answers.empty()) return false;
+        chosen = answers.front();
+        answers.pop_front();
+        return true;
+    }
 };

@@ -7,7 +7,7 @@
 struct World {
     explicit World(std::string appPath = "C:\\Menu", std::string commandLine = "")
         : pictures(fs),
-          services{fs, shell, dialogs, pictures, windows, AppInfo{std::move(appPath), std::move(commandLine), {}}},
+          services{fs, shell, dialogs, pictures, windows, colors, AppInfo{std::move(appPath), std::move(commandLine), {}}},
           form(pictures),
           main(form, services, state) {
         fs.AddFolder(services.app.appPath);
@@ -23,6 +23,7 @@ struct World {
     FakeDialogs dialogs;
     FakePictures pictures;
     FakeWindows windows;
+    FakeColorDialog colors;
     Services services;
     AppState state;
     FakeMainForm form;

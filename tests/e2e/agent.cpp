@@ -1,0 +1,39 @@
+// e2e_agent.dll: loaded into the program under test by the driver; see agent.h.
+#include "agent.h"
+
+using namespace e2e::agent;
+
+extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentReadMenu(void* param) {
+    auto* block = static_cast<MenuBlock*>(param);
+    const int count = GetMenuItemCount(block->menu);
+    if (count < 0) return 0;
+    block->count = count < kMaxMenuItems ? count : kMaxMenuItems;
+    for (int i = 0; i < block->count; ++i) {
+        MenuItem& item = block->items[i];
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
+        info.dwTypeData = item.text;
+        info.cch = kMaxMenuText;
+        item.text[0] = 0;
+        if (!GetMenuItemInfoW(block->menu, i, TRUE, &info)) continue;
+        item.type = info.fType;
+        item.state = info.fState;
+        item.id = info.wID;
+        GetMenuItemRect(block->window, block->menu, i, &item.rect);
+    }
+    return 1;
+}
+
+extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentIdentifyIcon(void* param) {
+    auto* block = static_cast<IconBlock*>(param);
+    // LoadIcon hands out one shared handle per standard icon and process,
+    // the one a message box of this process shows.
+    const ULONG_PTR ids[] = {(ULONG_PTR)IDI_HAND, (ULONG_PTR)IDI_QUESTION, (ULONG_PTR)IDI_EXCLAMATION,
+                             (ULONG_PTR)IDI_ASTERISK, (ULONG_PTR)IDI_APPLICATION, (ULONG_PTR)IDI_WINLOGO,
+                             (ULONG_PTR)IDI_SHIELD};
+    block->which = 0;
+    for (ULONG_PTR id : ids)
+        if (LoadIconW(nullptr, MAKEINTRESOURCEW(id)) == block->icon) block->which = id;
+    return 1;
+}

@@ -1,0 +1,40 @@
+// Shared between the driver and e2e_agent.dll, the helper the driver loads
+// into a program under test to read what only that process can read: Wine
+// keeps menus and icons per process, so GetMenuItemInfo on another
+// process's menu fails there. The driver copies one of these blocks into the
+// target, runs the named export on a thread there and copies the block back.
+#pragma once
+
+#include <windows.h>
+
+namespace e2e::agent {
+
+constexpr int kMaxMenuItems = 64;
+constexpr int kMaxMenuText = 256;
+
+struct MenuItem {
+    UINT type;   // MFT_*
+    UINT state;  // MFS_*
+    UINT id;
+    RECT rect;   // screen coordinates
+    wchar_t text[kMaxMenuText];
+};
+
+// In: menu, window (the "#32768" pop-up showing it). Out: count, items.
+struct MenuBlock {
+    HMENU menu;
+    HWND window;
+    int count;
+    MenuItem items[kMaxMenuItems];
+};
+constexpr char kReadMenu[] = "E2eAgentReadMenu";
+
+// In: icon. Out: which, the IDI_* resource id of the standard icon whose
+// shared handle it is, or 0.
+struct IconBlock {
+    HICON icon;
+    ULONG_PTR which;
+};
+constexpr char kIdentifyIcon[] = "E2eAgentIdentifyIcon";
+
+}  // namespace e2e::agent

@@ -1,0 +1,244 @@
+// GUI test driver for the end-to-end tests: starts Orvelund.exe, finds its
+// windows and controls, reads them from outside and operates them with real
+// mouse and keyboard input, the way a person at the machine would.
+//
+// Strings are UTF-8; paths may be Windows paths or Linux paths of the build
+// machine ("/work/..."), which are mapped onto Wine's Z: drive.
+// Timeouts are in milliseconds. Functions that wait poll every 20-50 ms.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace e2e {
+
+// ---------------------------------------------------------------- strings
+
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& utf16);
+
+// "/work/main/x.exe" -> "Z:\work\main\x.exe"; anything else is returned as is.
+std::string WinPathFromUnix(const std::string& path);
+
+// Polls pred until it returns true or timeoutMs passes; returns the last result.
+bool WaitUntil(const std::function<bool()>& pred, int timeoutMs, int pollMs = 25);
+void Sleep(int ms);
+
+// ---------------------------------------------------------------- processes
+
+// A started process. The destructor kills it if it is still running, so a
+// failing test leaves nothing behind.
+class Process {
+public:
+    Process() = default;
+    Process(HANDLE process, DWORD id) : handle_(process), id_(id) {}
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process();
+
+    explicit operator bool() const { return handle_ != nullptr; }
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return handle_; }
+    bool Running() const;
+    bool WaitForExit(int timeoutMs);
+    // STILL_ACTIVE (259) while running, -1 (as DWORD) without a process.
+    DWORD ExitCode() const;
+    void Kill();
+
+private:
+    HANDLE handle_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Starts exePath with the command line `"exePath" args` in workDir (empty:
+// the exe's own folder). Returns an empty Process if CreateProcess fails.
+Process Start(const std::string& exePath, const std::string& args = "",
+              const std::string& workDir = "");
+
+// Ids of all running processes whose image is exePath (compared as full
+// paths, case-insensitive).
+std::vector<DWORD> ProcessesOf(const std::string& exePath);
+// Waits for a process of exePath other than the ones in `except`; returns its id or 0.
+DWORD WaitForProcessOf(const std::string& exePath, int timeoutMs,
+                       const std::vector<DWORD>& except = {});
+// Kills every process of exePath and waits for them to end; returns how many.
+int KillAll(const std::string& exePath);
+bool WaitForNoProcessOf(const std::string& exePath, int timeoutMs);
+
+// ---------------------------------------------------------------- windows
+
+std::string TextOf(HWND hwnd);    // WM_GETTEXT, works across processes
+std::string ClassOf(HWND hwnd);
+DWORD ProcessOf(HWND hwnd);
+
+// Visible top-level windows, of one process (pid != 0) or of all.
+std::vector<HWND> TopLevelWindows(DWORD pid = 0);
+// A visible top-level window with exactly this caption (and class, when
+// given), or nullptr.
+HWND FindWindowByCaption(const std::string& caption, DWORD pid = 0,
+                         const std::string& className = "");
+HWND WaitForWindow(const std::string& caption, int timeoutMs, DWORD pid = 0,
+                   const std::string& className = "");
+// True once no visible top-level window has this caption.
+bool WaitForNoWindow(const std::string& caption, int timeoutMs, DWORD pid = 0);
+
+struct Control {
+    HWND hwnd = nullptr;
+    HWND parent = nullptr;
+    std::string className;
+    std::string text;
+    int id = 0;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    bool visible = false;     // IsWindowVisible: it and all its parents are shown
+    bool ownVisible = false;  // its own WS_VISIBLE bit
+    bool enabled = false;
+    RECT rect{};              // in the parent's client coordinates, pixels
+    RECT screenRect{};
+    // Bitmap of a BS_BITMAP button / SS_BITMAP static, icon of an SS_ICON
+    // static, as the handle value; 0 when it holds none.
+    uintptr_t image = 0;
+};
+
+// All descendants of a window, depth first in z order (for controls created
+// in sequence with default z order that is creation order).
+std::vector<Control> Controls(HWND window);
+Control Describe(HWND control);
+// First descendant with this control id / text (and class, when given).
+HWND FindControl(HWND window, int id);
+HWND FindControlByText(HWND window, const std::string& text,
+                       const std::string& className = "");
+
+SIZE ClientSize(HWND hwnd);
+RECT ScreenRectOf(HWND hwnd);
+// Logical pixels per inch of the screen (96 at 100 %).
+int ScreenDpi();
+
+// Brings a top-level window (or the one holding a control) to the
+// foreground and waits until it is there.
+bool Activate(HWND hwnd);
+
+// ---------------------------------------------------------------- input
+
+// Real mouse input via SendInput at a point of hwnd's client area (default:
+// its centre). The top-level window is activated first.
+bool Click(HWND hwnd);
+bool ClickAt(HWND hwnd, POINT client);
+bool DoubleClickAt(HWND hwnd, POINT client);
+bool RightClick(HWND hwnd);
+bool RightClickAt(HWND hwnd, POINT client);
+// BM_CLICK: presses a plain push button without the mouse.
+void PressButton(HWND button);
+
+// Keyboard input via SendInput to whatever has the focus.
+enum Modifier : unsigned { kNone = 0, kShift = 1, kCtrl = 2, kAlt = 4 };
+void PressKey(WORD vk, unsigned modifiers = kNone);
+void TypeChars(const std::string& text);  // KEYEVENTF_UNICODE, one char at a time
+// Focuses the control (activating its window) and waits until it has the focus.
+bool FocusControl(HWND control);
+// Focuses an edit control, puts the caret at the end and types text.
+bool TypeText(HWND edit, const std::string& text);
+// Same, but selects the current content first so the typing replaces it.
+bool ReplaceEditText(HWND edit, const std::string& text);
+
+// ---------------------------------------------------------------- message boxes
+
+enum class Icon { None, Information, Exclamation, Critical, Question, Unknown };
+const char* IconName(Icon icon);
+
+struct MessageBoxInfo {
+    HWND hwnd = nullptr;
+    std::string title;
+    std::string text;
+    std::vector<std::pair<int, std::string>> buttons;  // id, caption ("&Yes"), left to right
+    Icon icon = Icon::None;
+    explicit operator bool() const { return hwnd != nullptr; }
+    std::vector<std::string> ButtonCaptions() const;   // without '&'
+};
+
+// A message box (or any #32770 dialog with a message text) of pid, or of
+// any process. Empty when none appears in time.
+MessageBoxInfo WaitForMessageBox(int timeoutMs, DWORD pid = 0);
+MessageBoxInfo ReadMessageBox(HWND dialog);
+// Clicks the button with this id (IDYES, IDNO, ...) and waits for the box to close.
+bool Answer(const MessageBoxInfo& box, int buttonId);
+// Closes the box from its title bar (SC_CLOSE) and waits for it to close.
+bool CloseBox(const MessageBoxInfo& box);
+
+// ---------------------------------------------------------------- pop-up menus
+
+struct MenuItem {
+    std::string text;      // as shown, with '&' and "\tShortcut"
+    bool separator = false;
+    bool enabled = true;
+    bool checked = false;
+    UINT id = 0;
+};
+struct PopupMenu {
+    HWND hwnd = nullptr;
+    std::vector<MenuItem> items;
+    explicit operator bool() const { return hwnd != nullptr; }
+    // Item texts without separators, '&' and shortcut part: "Open", "Edit..."
+    std::vector<std::string> Texts() const;
+};
+PopupMenu WaitForPopupMenu(int timeoutMs);
+// Clicks the item whose text (compared as by Texts()) is `text`; false
+// if there is none or the menu stays open.
+bool ChooseMenuItem(const PopupMenu& menu, const std::string& text);
+// Escape until no pop-up is open.
+bool DismissMenus(int timeoutMs = 2000);
+
+// ---------------------------------------------------------------- list views
+
+int ListRowCount(HWND list);
+std::vector<std::string> ListColumns(HWND list);
+std::string ListCell(HWND list, int row, int column);
+std::vector<std::vector<std::string>> ListRows(HWND list);
+int ListSelectedRow(HWND list);  // -1: none
+bool ListSelectRow(HWND list, int row);       // by a click on the row
+bool ListDoubleClickRow(HWND list, int row);  // real double click
+RECT ListRowRect(HWND list, int row);         // list's client coordinates
+
+// ---------------------------------------------------------------- screen
+
+COLORREF PixelAt(HWND hwnd, POINT client);
+bool SaveScreenshot(const std::string& bmpPath);
+
+// ---------------------------------------------------------------- files
+
+// A fresh, empty folder %TEMP%\orvelund-e2e\<name>; returns its Windows path.
+std::string MakeTestFolder(const std::string& name);
+bool CopyFileTo(const std::string& from, const std::string& to);
+std::optional<std::string> ReadFileBytes(const std::string& path);
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+bool DeleteTree(const std::string& path);
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// ---------------------------------------------------------------- shell recorder
+
+// Points the shell's open/explore/edit/print verbs for web addresses, .htm
+// and .jpg files and folders at recorder.exe, which logs each call to
+// recorder.log beside itself. Also remembers the recorder for the calls below.
+bool InstallRecorder(const std::string& recorderExe);
+// (verb, target) in the order the shell started the recorder.
+std::vector<std::pair<std::string, std::string>> RecordedCalls();
+// Waits until at least `count` calls are recorded.
+std::vector<std::pair<std::string, std::string>> WaitForRecordedCalls(size_t count, int timeoutMs);
+void ClearRecorder();
+
+}  // namespace e2e
