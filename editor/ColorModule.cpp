@@ -23,7 +23,7 @@ void ShowColorDialog(ColorDialog& dialog, std::int32_t& ChosenColor, bool& Cance
     // Rebuilt at every opening: colours the user defined last time are not kept.
     auto custom = CustomColors();
     std::int32_t result = 0;
-    if (dialog.ChooseColor(custom, result)) ChosenColor = result;
+    if (dialog.Pick(custom, result)) ChosenColor = result;
     else Cancelled = true;
 }
 

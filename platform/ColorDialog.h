@@ -9,5 +9,5 @@ public:
     // Opens the chooser with no owner window, no options and these sixteen custom colours.
     // Returns true and the chosen colour when the user pressed OK; false when the user cancelled
     // or the chooser could not open.
-    virtual bool ChooseColor(std::array<std::int32_t, 16>& customColors, std::int32_t& chosen) = 0;
+    virtual bool Pick(std::array<std::int32_t, 16>& customColors, std::int32_t& chosen) = 0;
 };

@@ -114,7 +114,7 @@ HWND DesignedWindow::CreateControl(const ControlDesign& c, ControlId id) {
         break;
     case ControlKind::Label:
         style |= c.centred ? SS_CENTER : SS_LEFT;
-        style |= SS_NOPREFIX;
+        style |= SS_NOPREFIX | SS_NOTIFY;  // a label can be clicked, as "Application Image" is
         break;
     case ControlKind::TextBox:
         cls = L"EDIT";

@@ -1,12 +1,10 @@
 #include "platform/win32/Program.h"
 
 #include "platform/ChooseFolderDesign.h"
-#include "platform/MenuItemDesign.h"
 
 namespace {
 
-// Until the item editor and the relocation window have their behaviour, they open in their
-// design state.
+// Until the relocation window has its behaviour, it opens in its design state.
 class PlainWindow : public DesignedWindow {
 public:
     PlainWindow(const WindowDesign& design, std::function<void()> onClose)
@@ -78,4 +76,16 @@ void Program::ShowSetupWizard() {
 
 void Program::ShowChooseFolder() { ShowOnce(chooseFolder_, ChooseFolderDesign()); }
 
-void Program::ShowMenuItem() { ShowOnce(menuItem_, MenuItemDesign()); }
+void Program::ShowMenuItem() {
+    // One item editor at a time: a second double click only brings it forward.
+    if (menuItem_ && !menuItem_->Closed()) {
+        menuItem_->Show();
+        return;
+    }
+    if (!setupWizard_ || setupWizard_->Closed()) return;
+    menuItem_ = std::make_unique<MenuItemWindow>(setupWizard_->behaviour(), main_->behaviour(), services_, state_);
+    if (!menuItem_->Create(pictures_)) return;
+    Adopt(*menuItem_);
+    menuItem_->behaviour().Form_Load();
+    menuItem_->Show();
+}

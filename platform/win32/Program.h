@@ -5,6 +5,7 @@
 #include "app/AppState.h"
 #include "platform/Services.h"
 #include "platform/win32/DesignedWindow.h"
+#include "platform/win32/MenuItemWindow.h"
 #include "platform/win32/OrvelundWindow.h"
 #include "platform/win32/SetupWizardWindow.h"
 #include "platform/win32/Win32Desktop.h"
@@ -34,5 +35,6 @@ private:
     int openWindows_ = 0;
     std::unique_ptr<OrvelundWindow> main_;
     std::unique_ptr<SetupWizardWindow> setupWizard_;
-    std::unique_ptr<DesignedWindow> chooseFolder_, menuItem_;
+    std::unique_ptr<MenuItemWindow> menuItem_;
+    std::unique_ptr<DesignedWindow> chooseFolder_;
 };

@@ -61,6 +61,13 @@ void SetupWizardWindow::OnCommand(ControlId id, int code) {
     case MoveUp: behaviour_.MoveUp_Click(); break;
     case MoveDown: behaviour_.MoveDown_Click(); break;
     case OKButton: behaviour_.OKButton_Click(); break;
+    case Color0: behaviour_.Color_Click(0); break;
+    case Color1: behaviour_.Color_Click(1); break;
+    case AutoRunReset: behaviour_.AutoRunReset_Click(); break;
+    case AppImage: behaviour_.AppImage_Click(); break;
+    case Content: behaviour_.Content_Click(); break;
+    case Instructions: behaviour_.Instructions_Click(); break;
+    case Update: behaviour_.Update_Click(); break;
     case CancelButton: behaviour_.CancelButton_Click(); break;
     default: break;
     }

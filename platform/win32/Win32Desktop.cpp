@@ -19,7 +19,7 @@ int Win32Dialogs::MsgBox(const std::string& prompt, int buttons, const std::stri
                        static_cast<UINT>(buttons) | MB_SETFOREGROUND);
 }
 
-bool Win32ColorDialog::ChooseColor(std::array<std::int32_t, 16>& customColors, std::int32_t& chosen) {
+bool Win32ColorDialog::Pick(std::array<std::int32_t, 16>& customColors, std::int32_t& chosen) {
     COLORREF custom[16];
     for (size_t i = 0; i < 16; ++i) custom[i] = static_cast<COLORREF>(customColors[i]);
     CHOOSECOLORW request{};

@@ -16,5 +16,5 @@ public:
 
 class Win32ColorDialog : public ColorDialog {
 public:
-    bool ChooseColor(std::array<std::int32_t, 16>& customColors, std::int32_t& chosen) override;
+    bool Pick(std::array<std::int32_t, 16>& customColors, std::int32_t& chosen) override;
 };

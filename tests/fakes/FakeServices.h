@@ -80,7 +80,7 @@ class FakeColorDialog : public ColorDialog {
 public:
     std::deque<std::int32_t> answers;
     std::vector<std::array<std::int32_t, 16>> shownWith;
-    bool ChooseColor(std::array<std::int32_t, 16>& custom, std::int32_t& chosen) override {
+    bool Pick(std::array<std::int32_t, 16>& custom, std::int32_t& chosen) override {
         shownWith.push_back(custom);
         custom.fill(0x123456);
         if (answers.empty()) return false;
