@@ -62,3 +62,12 @@ public:
     virtual int SelectedRow() const = 0;       // 1-based position, 0 when no row is selected
     virtual void SelectRow(int row) = 0;       // selects the row and scrolls it into view
 };
+
+// The relocation window: a drive list and a folder list. The chosen folder is the one opened in
+// the folder list, not one that is only highlighted.
+class ChooseFolderForm : public virtual Form {
+public:
+    virtual std::string Drive() const = 0;              // the drive list's drive, e.g. "E:"
+    virtual std::string FolderPath() const = 0;         // the opened folder; a root ends in "\"
+    virtual bool SetFolderPath(const std::string& path) = 0;  // false, and no change, when unreadable
+};

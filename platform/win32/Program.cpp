@@ -1,27 +1,5 @@
 #include "platform/win32/Program.h"
 
-#include "platform/ChooseFolderDesign.h"
-
-namespace {
-
-// Until the relocation window has its behaviour, it opens in its design state.
-class PlainWindow : public DesignedWindow {
-public:
-    PlainWindow(const WindowDesign& design, std::function<void()> onClose)
-        : DesignedWindow(design), onClose_(std::move(onClose)) {}
-
-protected:
-    void OnCloseRequest() override {
-        if (onClose_) onClose_();
-        Close();
-    }
-
-private:
-    std::function<void()> onClose_;
-};
-
-}  // namespace
-
 Program::Program(AppInfo app)
     : services_{files_, shell_, dialogs_, pictures_, *this, colors_, std::move(app)} {}
 
@@ -51,17 +29,6 @@ int Program::Run() {
     return 0;
 }
 
-void Program::ShowOnce(std::unique_ptr<DesignedWindow>& window, const WindowDesign& design) {
-    if (window && !window->Closed()) {
-        window->Show();
-        return;
-    }
-    window = std::make_unique<PlainWindow>(design, nullptr);
-    if (!window->Create(pictures_)) return;
-    Adopt(*window);
-    window->Show();
-}
-
 void Program::ShowSetupWizard() {
     if (setupWizard_ && !setupWizard_->Closed()) {
         setupWizard_->Show();
@@ -74,7 +41,17 @@ void Program::ShowSetupWizard() {
     setupWizard_->Show();
 }
 
-void Program::ShowChooseFolder() { ShowOnce(chooseFolder_, ChooseFolderDesign()); }
+void Program::ShowChooseFolder() {
+    if (chooseFolder_ && !chooseFolder_->Closed()) {
+        chooseFolder_->Show();
+        return;
+    }
+    chooseFolder_ = std::make_unique<ChooseFolderWindow>(services_, state_);
+    if (!chooseFolder_->Create(pictures_)) return;
+    Adopt(*chooseFolder_);
+    chooseFolder_->behaviour().Form_Load();
+    chooseFolder_->Show();
+}
 
 void Program::ShowMenuItem() {
     // One item editor at a time: a second double click only brings it forward.

@@ -4,6 +4,7 @@
 
 #include "app/AppState.h"
 #include "platform/Services.h"
+#include "platform/win32/ChooseFolderWindow.h"
 #include "platform/win32/DesignedWindow.h"
 #include "platform/win32/MenuItemWindow.h"
 #include "platform/win32/OrvelundWindow.h"
@@ -23,7 +24,6 @@ public:
 
 private:
     void Adopt(DesignedWindow& window);
-    void ShowOnce(std::unique_ptr<DesignedWindow>& window, const WindowDesign& design);
 
     Win32FileSystem files_;
     Win32Shell shell_;
@@ -36,5 +36,5 @@ private:
     std::unique_ptr<OrvelundWindow> main_;
     std::unique_ptr<SetupWizardWindow> setupWizard_;
     std::unique_ptr<MenuItemWindow> menuItem_;
-    std::unique_ptr<DesignedWindow> chooseFolder_;
+    std::unique_ptr<ChooseFolderWindow> chooseFolder_;
 };

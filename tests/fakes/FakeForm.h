@@ -82,3 +82,20 @@ public:
     int SelectedRow() const override { return selected; }
     void SelectRow(int row) override { selected = row; }
 };
+
+class FakeChooseFolderForm : public FakeForm, public ChooseFolderForm {
+public:
+    explicit FakeChooseFolderForm(PictureService& pictures);
+    std::string drive = "C:";
+    std::string folder = "C:\\Work";
+    std::vector<std::string> unreadable;  // folders that cannot be opened
+
+    std::string Drive() const override { return drive; }
+    std::string FolderPath() const override { return folder; }
+    bool SetFolderPath(const std::string& path) override {
+        for (const auto& u : unreadable)
+            if (u == path) return false;
+        folder = path;
+        return true;
+    }
+};

@@ -1,6 +1,7 @@
 #include "tests/fakes/FakeForm.h"
 #include "tests/fakes/FakeServices.h"
 
+#include "platform/ChooseFolderDesign.h"
 #include "platform/MainWindowDesign.h"
 #include "platform/SetupWizardDesign.h"
 
@@ -15,6 +16,8 @@ FakeForm::FakeForm(const WindowDesign& design, PictureService& pictures)
 }
 
 FakeMainForm::FakeMainForm(PictureService& pictures) : FakeForm(MainWindowDesign(), pictures) {}
+
+FakeChooseFolderForm::FakeChooseFolderForm(PictureService& pictures) : FakeForm(ChooseFolderDesign(), pictures) {}
 
 FakeSetupWizardForm::FakeSetupWizardForm(PictureService& pictures)
     : FakeForm(SetupWizardDesign(), pictures), checked(SetupWizardDesign().controls.size(), false) {}
