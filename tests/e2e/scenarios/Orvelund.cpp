@@ -1,0 +1,54 @@
+#include "Orvelund.h"
+
+namespace orv {
+
+std::string MenuFile(const std::vector<std::string>& entries, const std::string& title, const std::string& hideSetup) {
+    std::string text = "## ** Orvelund - CONFIGURATION FILE **\r\n## >> Configuration\r\n" + title +
+                       "\r\nBTCOLOR:16435132\r\nBGCOLOR:16777215\r\n" + hideSetup +
+                       "\r\n## -- Configure items to appear in the menu in the correct order.  \r\n"
+                       "## -- [Button],[Label],[File/Folder],[Action]\r\n";
+    for (const auto& e : entries) text += e + "\r\n";
+    return text;
+}
+
+std::string SolidBitmap(int width, int height, COLORREF color) {
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(ih);
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(stride * height);
+    ih.biSize = sizeof(ih);
+    ih.biWidth = width;
+    ih.biHeight = height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    std::string bytes(reinterpret_cast<const char*>(&fh), sizeof(fh));
+    bytes.append(reinterpret_cast<const char*>(&ih), sizeof(ih));
+    std::string row(static_cast<size_t>(stride), '\0');
+    for (int x = 0; x < width; ++x) {
+        row[3 * x] = static_cast<char>(GetBValue(color));
+        row[3 * x + 1] = static_cast<char>(GetGValue(color));
+        row[3 * x + 2] = static_cast<char>(GetRValue(color));
+    }
+    for (int y = 0; y < height; ++y) bytes += row;
+    return bytes;
+}
+
+std::string FirstRunPrompt(const std::string& folder) {
+    return "Orvelund will create content and configuration files when started.\r\n"
+           "A content folder will be created to contain your menu configuration.\r\n\r\n"
+           "Orvelund should be installed and run from a folder or removable drive.\r\n\r\n"
+           "To use Autorun features this must be the root folder (not in a sub folder),\r\n"
+           "on removable drives including CDs, DVDs and USB flash drives or removable hard disks.  "
+           "All other features can be used when running the menu from any drive or folder.\r\n\r\n"
+           "Ideally this should be the location to be used to run the finished menu.\r\n\r\n"
+           "Current Folder: " + folder + "\r\n\r\nDo you want to use the current folder?";
+}
+
+int Px(int twips) {
+    const int dpi = e2e::ScreenDpi();
+    return (twips * dpi + 720) / 1440;
+}
+
+}  // namespace orv
