@@ -19,6 +19,17 @@ struct Menu : OrvelundTest {
         CreateDirectoryW(Widen(content).c_str(), nullptr);
         WriteFileBytes(JoinPath(content, "Pic.jpg"), SolidBitmap(137, 33, RGB(255, 0, 0)));
         WriteFileBytes(JoinPath(content, "app.jpg"), SolidBitmap(624, 213, RGB(240, 240, 240)));
+        WriteFileBytes(JoinPath(content, "guide.htm"), "<html></html>");
+        // A verb with a leading blank is handed on as it stands; give the test's documents such a
+        // verb so that the shell has somewhere to take it.
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\OrvelundE2E.Document\\shell\\ open\\command", 0,
+                            nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+            const std::wstring command = L"\"" + Widen(RecorderExe()) + L"\" \" open\" \"%1\"";
+            RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                           static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+            RegCloseKey(key);
+        }
         WriteFileBytes(JoinPath(content, "config.ini"),
                        MenuFile({"Web,Web site,http://www.orvelund.example/,open", "Host,Host name,www.orvelund.example,open",
                                  "Here,This folder,.,explore", "Up,Parent,..,open", "Root,Drive root,\\,explore",
@@ -70,12 +81,10 @@ TEST_F(Menu, EachKindOfEntryReachesTheShellWithItsVerbAndTarget) {
         ASSERT_TRUE(Click(FindControl(main, BtnMenu(k)))) << k;
         Sleep(700);
     }
-    const auto calls = WaitForRecordedCalls(8, kWait);
-    for (const auto& c : calls) std::printf("recorded: [%s] [%s]\n", c.first.c_str(), c.second.c_str());
     std::string parent = Folder().substr(0, Folder().find_last_of('\\'));
     EXPECT_TRUE(RecorderGot({
         {"open", "http://www.orvelund.example/"},
-        {"open", "www.orvelund.example"},
+        {"open", "http://www.orvelund.example"},  // the program passes "www..." unchanged; Wine's shell adds the scheme
         {"explore", Folder()},
         {"open", parent},
         {"explore", "C:\\"},
