@@ -140,6 +140,39 @@ TEST_F(Editor, ItemEditorEditsOneRow) {
     EXPECT_EQ(ListRows(list)[1], (std::vector<std::string>{"B", "Beta edited", "b.txt", "edit", "B.jpg"}));
 }
 
+TEST_F(Editor, TestButtonAndTheOpenCommandsReachTheShell) {
+    ClearRecorder();
+    const std::string content = JoinPath(Folder(), "content");
+    ASSERT_TRUE(ListDoubleClickRow(list, 0));
+    HWND item = WaitForWindow("Demo - Edit Menu Item", kWait, p.Id());
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(ReplaceEditText(FindControl(item, item::mFileFolder), "content\\app.jpg"));
+    // The action box is a combo box: the typing goes to its edit field.
+    ASSERT_TRUE(ReplaceEditText(FindWindowExW(FindControl(item, item::mAction), nullptr, L"Edit", nullptr), "edit"));
+    ASSERT_TRUE(Click(FindControl(item, item::Refresh)));
+    ASSERT_TRUE(WaitUntil([&] { return Describe(FindControl(item, item::mTest)).enabled; }, kWait));
+    ASSERT_TRUE(Click(FindControl(item, item::mTest)));
+    ASSERT_EQ(WaitForRecordedCalls(1, kWait).size(), 1u);
+    ASSERT_TRUE(Click(FindControl(item, item::CancelButton)));
+    EXPECT_EQ(ListCell(list, 0, 2), "a.txt");  // trying it out saved nothing
+
+    ASSERT_TRUE(Click(FindControl(editor, wizard::AppImage)));
+    ASSERT_EQ(WaitForRecordedCalls(2, kWait).size(), 2u);
+    ASSERT_TRUE(Press(wizard::Instructions));
+    ASSERT_EQ(WaitForRecordedCalls(3, kWait).size(), 3u);
+    ASSERT_TRUE(Press(wizard::Content));
+    ASSERT_EQ(WaitForRecordedCalls(4, kWait).size(), 4u);
+    ASSERT_TRUE(Press(wizard::Update));
+    EXPECT_TRUE(RecorderGot({
+        {"edit", JoinPath(content, "app.jpg")},
+        {"open", JoinPath(content, "app.jpg")},
+        {"open", JoinPath(content, "instructions.htm")},
+        {"open", content + "\\"},  // the content folder with its trailing backslash
+        {"open", "http://www.orvelund.example/cgi-bin/update.cgi?soft=Orvelund&vers=2.1.1"},
+    }));
+    EXPECT_TRUE(FileExists(JoinPath(content, "instructions.htm")));  // written before it was opened
+}
+
 TEST_F(Editor, CreateAutoRunWritesTheFileAndRenamesTheButton) {
     ASSERT_TRUE(Press(wizard::AutoRunReset));
     ASSERT_TRUE(WaitUntil([&] { return TextOf(FindControl(editor, wizard::AutoRunReset)) == "Update AutoRun"; }, kWait));
