@@ -181,6 +181,22 @@ TEST_F(Editor, CreateAutoRunWritesTheFileAndRenamesTheButton) {
                           "shell\\Run\\command=Orvelund.exe\r\nshell\\Run=Demo\r\nicon=Orvelund.exe,0\r\nlabel=Demo\r\n"));
 }
 
+TEST_F(Editor, ReadOnlyAutoRunFileIsRefusedAndKeepsItsContent) {
+    const std::string autorun = JoinPath(Folder(), "autorun.inf");
+    ASSERT_TRUE(WriteFileBytes(autorun, "[AutoRun]\r\nopen=old.exe\r\n"));
+    ASSERT_TRUE(SetFileAttributesW(Widen(autorun).c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(Press(wizard::AutoRunReset));
+    MessageBoxInfo box = WaitForMessageBox(kWait, p.Id());
+    EXPECT_TRUE(MessageBoxIs(box, "Demo - Menu Editor",
+                             "The autorun.inf file could not be updated. Please delete autorun.inf manually and "
+                             "restart the application.",
+                             {"OK"}, Icon::Critical));
+    ASSERT_TRUE(Answer(box, IDOK));
+    EXPECT_EQ(ReadFileBytes(autorun), std::string("[AutoRun]\r\nopen=old.exe\r\n"));
+    EXPECT_EQ(TextOf(FindControl(editor, wizard::AutoRunReset)), "Update AutoRun");
+    SetFileAttributesW(Widen(autorun).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(Editor, ColourDialogCancelChangesNothing) {
     HWND color0 = FindControl(editor, wizard::Color0);
     const COLORREF before = PixelAt(color0, POINT{8, 8});
