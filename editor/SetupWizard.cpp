@@ -43,7 +43,9 @@ void SetupWizard::Form_Load() {
 
 void SetupWizard::ReadSetupConfig() {
     using namespace menufile;
-    const auto read = sv_.files.ReadLines(ContentPath("config.ini"));
+    const std::string config = ContentPath("config.ini");
+    const auto read = sv_.files.ReadLines(config);
+    unreadable_ = !read && sv_.files.FileExists(config);
     const std::vector<std::string> none;
     const std::vector<std::string>& lines = read ? *read : none;
     auto line = [&](std::size_t n) { return n < lines.size() ? lines[n] : std::string(); };
@@ -169,6 +171,15 @@ void SetupWizard::OKButton_Click() {
     if (auto bad = FindBadCharacter(form_.Text(sTitle), rows_)) {
         sv_.dialogs.MsgBox(BadCharacterMessage(*bad), mb::OkOnly | mb::Exclamation, kEditorTitle);
         return;
+    }
+    if (unreadable_) {
+        // Saving would replace a menu the editor never saw with what it shows: only on request.
+        const int answer = sv_.dialogs.MsgBox(
+            "The menu file could not be read when the Menu Editor opened:\r\n" + ContentPath("config.ini") +
+                "\r\n\r\nSaving now replaces that file with what the Menu Editor shows, and the entries it "
+                "could not read are lost. Do you want to replace it?",
+            mb::YesNoCancel | mb::Exclamation, kEditorTitle);
+        if (answer != mb::Yes) return;
     }
     if (!WriteSetupConfig()) {
         // Nothing was changed on disk; the edits stay in the window so the user can try again.

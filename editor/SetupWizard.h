@@ -69,6 +69,7 @@ private:
     AppState& state_;
     std::vector<MenuRow> rows_;
     std::uint64_t nextId_ = 1;
+    bool unreadable_ = false;  // the menu file was there but could not be read when the editor opened
 };
 
 // A comma in an entry's field, or a colon in the title, would cut the entry or the title when

@@ -1,6 +1,8 @@
 // The Menu Editor: loading the menu file, the list commands, saving and restarting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "editor/SetupWizard.h"
 #include "platform/SetupWizardDesign.h"
 #include "tests/fakes/World.h"
@@ -218,6 +220,27 @@ TEST_F(MenuEditor, CancelAndTheTitleBarCloseShowTheMenuAndWriteNothing) {
     closing.Form_QueryUnload();
     EXPECT_TRUE(other.form.visible);
     EXPECT_TRUE(otherForm.closed);
+}
+
+TEST_F(MenuEditor, MenuFileThatCouldNotBeReadIsReplacedOnlyWhenTheUserSaysSo) {
+    w.WriteMenu({"A,a,x,open", "B,b,y,open"});
+    w.main.Form_Load();
+    w.fs.Lock(w.Content("config.ini"));
+    editor.Form_Load();
+    EXPECT_EQ(editor.RowCount(), 0);
+    EXPECT_FALSE(w.form.visible);  // the editor still opens and hides the menu
+    const std::string before = File();
+    w.dialogs.answers = {mb::No};
+    editor.OKButton_Click();
+    ASSERT_EQ(w.dialogs.shown.size(), 1u);
+    EXPECT_NE(w.dialogs.shown[0].prompt.find("could not be read"), std::string::npos);
+    EXPECT_EQ(File(), before);
+    EXPECT_FALSE(form.closed);
+    w.dialogs.answers = {mb::Yes, mb::Ok};
+    editor.OKButton_Click();
+    const std::string after = File();
+    EXPECT_EQ(std::count(after.begin(), after.end(), '\n'), 8);  // the header of an empty menu
+    EXPECT_TRUE(form.closed);
 }
 
 TEST_F(MenuEditor, LongestMenusKeepEveryEntryOnSave) {

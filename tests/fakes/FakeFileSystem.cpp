@@ -55,7 +55,7 @@ bool FakeFileSystem::CreateFolder(const std::string& path) {
 std::optional<std::vector<std::string>> FakeFileSystem::ReadLines(const std::string& path, std::size_t skip,
                                                                   std::size_t count) {
     const auto it = files_.find(Key(path));
-    if (it == files_.end()) return std::nullopt;
+    if (it == files_.end() || locked_.count(Key(path))) return std::nullopt;
     return SplitLines(it->second, skip, count);
 }
 

@@ -18,6 +18,7 @@ public:
     std::string Content(const std::string& path) const;  // the bytes on "disk"
     void SetReadOnly(const std::string& path) { readOnly_.insert(Key(path)); }
     void FailWritesUnder(const std::string& folder) { failing_.insert(Key(folder)); }
+    void Lock(const std::string& path) { locked_.insert(Key(path)); }  // exists, cannot be opened
     std::vector<std::string> writes;  // every path written, in order
 
     bool FileExists(const std::string& path) override;
@@ -37,5 +38,5 @@ public:
 private:
     bool CanWrite(const std::string& path) const;
     std::map<std::string, std::string> files_;
-    std::set<std::string> folders_, readOnly_, failing_;
+    std::set<std::string> folders_, readOnly_, failing_, locked_;
 };
