@@ -29,40 +29,32 @@ int Program::Run() {
     return 0;
 }
 
-void Program::ShowSetupWizard() {
-    if (setupWizard_ && !setupWizard_->Closed()) {
-        setupWizard_->Show();
+// Each window exists at most once: showing it again brings the same window forward. A new one
+// is created, counted among the program's windows, loaded and shown.
+template <typename Window, typename Make>
+void Program::ShowOnce(std::unique_ptr<Window>& window, Make make) {
+    if (window && !window->Closed()) {
+        window->Show();
         return;
     }
-    setupWizard_ = std::make_unique<SetupWizardWindow>(main_->behaviour(), services_, state_);
-    if (!setupWizard_->Create(pictures_)) return;
-    Adopt(*setupWizard_);
-    setupWizard_->behaviour().Form_Load();
-    setupWizard_->Show();
+    window = make();
+    if (!window->Create(pictures_)) return;
+    Adopt(*window);
+    window->behaviour().Form_Load();
+    window->Show();
+}
+
+void Program::ShowSetupWizard() {
+    ShowOnce(setupWizard_, [&] { return std::make_unique<SetupWizardWindow>(main_->behaviour(), services_, state_); });
 }
 
 void Program::ShowChooseFolder() {
-    if (chooseFolder_ && !chooseFolder_->Closed()) {
-        chooseFolder_->Show();
-        return;
-    }
-    chooseFolder_ = std::make_unique<ChooseFolderWindow>(services_, state_);
-    if (!chooseFolder_->Create(pictures_)) return;
-    Adopt(*chooseFolder_);
-    chooseFolder_->behaviour().Form_Load();
-    chooseFolder_->Show();
+    ShowOnce(chooseFolder_, [&] { return std::make_unique<ChooseFolderWindow>(services_, state_); });
 }
 
 void Program::ShowMenuItem() {
-    // One item editor at a time: a second double click only brings it forward.
-    if (menuItem_ && !menuItem_->Closed()) {
-        menuItem_->Show();
-        return;
-    }
-    if (!setupWizard_ || setupWizard_->Closed()) return;
-    menuItem_ = std::make_unique<MenuItemWindow>(setupWizard_->behaviour(), main_->behaviour(), services_, state_);
-    if (!menuItem_->Create(pictures_)) return;
-    Adopt(*menuItem_);
-    menuItem_->behaviour().Form_Load();
-    menuItem_->Show();
+    if (!setupWizard_ || setupWizard_->Closed()) return;  // the item editor edits the editor's rows
+    ShowOnce(menuItem_, [&] {
+        return std::make_unique<MenuItemWindow>(setupWizard_->behaviour(), main_->behaviour(), services_, state_);
+    });
 }

@@ -24,6 +24,8 @@ public:
 
 private:
     void Adopt(DesignedWindow& window);
+    template <typename Window, typename Make>
+    void ShowOnce(std::unique_ptr<Window>& window, Make make);
 
     Win32FileSystem files_;
     Win32Shell shell_;
