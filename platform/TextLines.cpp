@@ -110,3 +110,55 @@ std::vector<std::string> SplitLines(const std::string& text, std::size_t skip, s
     splitter.Finish();
     return std::move(splitter.Lines());
 }
+
+TextEncoding DetectEncoding(const char* data, std::size_t size, std::size_t& markLength) {
+    const auto* b = reinterpret_cast<const unsigned char*>(data);
+    markLength = 0;
+    if (size >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
+        markLength = 3;
+        return TextEncoding::Utf8;
+    }
+    if (size >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
+        markLength = 2;
+        return TextEncoding::Utf16LE;
+    }
+    if (size >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
+        markLength = 2;
+        return TextEncoding::Utf16BE;
+    }
+    return TextEncoding::Ansi;
+}
+
+std::string Utf8FromUtf16(const char* data, std::size_t size, bool bigEndian) {
+    const auto* b = reinterpret_cast<const unsigned char*>(data);
+    auto unit = [&](std::size_t i) -> unsigned {
+        return bigEndian ? (b[i] << 8) | b[i + 1] : b[i] | (b[i + 1] << 8);
+    };
+    std::string out;
+    out.reserve(size);
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        unsigned c = unit(i);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 3 < size && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}

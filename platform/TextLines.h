@@ -32,3 +32,13 @@ private:
 // Every line of a whole text, skip and count as above.
 std::vector<std::string> SplitLines(const std::string& text, std::size_t skip = 0,
                                     std::size_t count = static_cast<std::size_t>(-1));
+
+// What a text file's first bytes say it holds. Files without a byte-order mark are single-byte
+// text in the system's code page, as the program writes them; a mark is honoured on reading, so
+// a menu saved as "Unicode" by a text editor still reads.
+enum class TextEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
+TextEncoding DetectEncoding(const char* data, std::size_t size, std::size_t& markLength);
+
+// UTF-16 text without its mark as UTF-8; an odd last byte is dropped and an unpaired surrogate
+// becomes U+FFFD.
+std::string Utf8FromUtf16(const char* data, std::size_t size, bool bigEndian);

@@ -81,17 +81,32 @@ std::optional<std::vector<std::string>> Win32FileSystem::ReadLines(const std::st
     FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return std::nullopt;
-    LineSplitter splitter(skip, count);
     static thread_local std::string buffer(64 * 1024, '\0');
-    for (;;) {
-        DWORD got = 0;
+    DWORD got = 0;
+    if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return std::nullopt;
+    std::size_t mark = 0;
+    const TextEncoding encoding = DetectEncoding(buffer.data(), got, mark);
+
+    if (encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE) {
+        // Rare enough to read whole: then it is plain UTF-8 text.
+        std::string all(buffer.data() + mark, got - mark);
+        while (ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) && got)
+            all.append(buffer.data(), got);
+        return SplitLines(Utf8FromUtf16(all.data(), all.size(), encoding == TextEncoding::Utf16BE), skip, count);
+    }
+
+    // Line ends are found in the bytes as they are: in every single-byte and double-byte code page
+    // CR and LF only ever stand for themselves.
+    LineSplitter splitter(skip, count);
+    bool more = splitter.Feed(buffer.data() + mark, got - mark);
+    while (more && got) {
         if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return std::nullopt;
-        if (got == 0) break;
-        if (!splitter.Feed(buffer.data(), got)) break;
+        more = got && splitter.Feed(buffer.data(), got);
     }
     splitter.Finish();
     auto lines = std::move(splitter.Lines());
-    for (auto& line : lines) line = Utf8FromAnsi(line);
+    if (encoding == TextEncoding::Ansi)
+        for (auto& line : lines) line = Utf8FromAnsi(line);
     return lines;
 }
 

@@ -56,7 +56,16 @@ std::optional<std::vector<std::string>> FakeFileSystem::ReadLines(const std::str
                                                                   std::size_t count) {
     const auto it = files_.find(Key(path));
     if (it == files_.end() || locked_.count(Key(path))) return std::nullopt;
-    return SplitLines(it->second, skip, count);
+    // The fake's files hold UTF-8 where the real ones hold the ANSI code page; marks are read alike.
+    const std::string& bytes = it->second;
+    std::size_t mark = 0;
+    switch (DetectEncoding(bytes.data(), bytes.size(), mark)) {
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE:
+        return SplitLines(Utf8FromUtf16(bytes.data() + mark, bytes.size() - mark, bytes[0] == '\xFE'), skip, count);
+    default:
+        return SplitLines(bytes.substr(mark), skip, count);
+    }
 }
 
 bool FakeFileSystem::CanWrite(const std::string& key) const {
