@@ -3,10 +3,10 @@
 #include "agent.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cwctype>
 #include <memory>
@@ -131,7 +131,8 @@ bool SendMouse(POINT screen, std::initializer_list<DWORD> buttons) {
     // Each button event carries the position too: under Wine the pointer can
     // snap back to where X last saw it between a button's down and up.
     std::vector<INPUT> inputs;
-    for (DWORD b : buttons) inputs.push_back(MouseInput(b | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen));
+    for (DWORD b : buttons)
+        inputs.push_back(MouseInput(b | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen));
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     return sent == inputs.size();
 }
@@ -653,23 +654,28 @@ std::vector<std::string> MessageBoxInfo::ButtonCaptions() const {
     return out;
 }
 
+// A message box holds nothing but its message (one static with id 0xFFFF),
+// perhaps an icon, and buttons with the standard ids; any other dialog, even
+// one whose labels use id -1 (0xFFFF) too, fails one of these.
 MessageBoxInfo ReadMessageBox(HWND dialog) {
     MessageBoxInfo box;
-    bool hasText = false;
+    int texts = 0;
     HICON icon = nullptr;
     std::vector<std::pair<LONG, std::pair<int, std::string>>> buttons;
     for (const auto& c : Controls(dialog)) {
         if (!c.visible) continue;
         if (c.className == "Static" && c.id == kMessageTextId) {
             box.text = c.text;
-            hasText = true;
+            ++texts;
         } else if (c.className == "Static" && (c.style & SS_TYPEMASK) == SS_ICON) {
             icon = reinterpret_cast<HICON>(c.image);
-        } else if (c.className == "Button") {
+        } else if (c.className == "Button" && c.id >= IDOK && c.id <= IDCONTINUE) {
             buttons.push_back({c.rect.left, {c.id, c.text}});
+        } else {
+            return {};
         }
     }
-    if (!hasText) return {};
+    if (texts != 1 || buttons.empty()) return {};
     std::sort(buttons.begin(), buttons.end());
     for (auto& b : buttons) box.buttons.push_back(b.second);
     box.hwnd = dialog;

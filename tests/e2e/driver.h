@@ -12,12 +12,10 @@
 #endif
 #include <windows.h>
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -134,7 +132,10 @@ bool Activate(HWND hwnd);
 // ---------------------------------------------------------------- input
 
 // Real mouse input via SendInput at a point of hwnd's client area (default:
-// its centre). The top-level window is activated first.
+// its centre). The top-level window (or the box it is waiting on) is
+// activated first; false if another window covers the point. A click at
+// the spot of the previous one waits out the double-click time, so two
+// Click()s stay two clicks.
 bool Click(HWND hwnd);
 bool ClickAt(HWND hwnd, POINT client);
 bool DoubleClickAt(HWND hwnd, POINT client);
@@ -146,7 +147,8 @@ void PressButton(HWND button);
 // Keyboard input via SendInput to whatever has the focus.
 enum Modifier : unsigned { kNone = 0, kShift = 1, kCtrl = 2, kAlt = 4 };
 void PressKey(WORD vk, unsigned modifiers = kNone);
-void TypeChars(const std::string& text);  // KEYEVENTF_UNICODE, one char at a time
+// KEYEVENTF_UNICODE, one character at a time; use PressKey for Enter, Tab.
+void TypeChars(const std::string& text);
 // Focuses the control (activating its window) and waits until it has the focus.
 bool FocusControl(HWND control);
 // Focuses an edit control, puts the caret at the end and types text.
@@ -169,10 +171,12 @@ struct MessageBoxInfo {
     std::vector<std::string> ButtonCaptions() const;   // without '&'
 };
 
-// A message box (or any #32770 dialog with a message text) of pid, or of
-// any process. Empty when none appears in time.
+// A message box of pid, or of any process: a "#32770" dialog holding only
+// the message static (id 0xFFFF), an icon and buttons with standard ids.
+// Empty when none appears in time. The icon is told by handing the box's
+// icon handle to e2e_agent.dll inside the box's process (see agent.h).
 MessageBoxInfo WaitForMessageBox(int timeoutMs, DWORD pid = 0);
-MessageBoxInfo ReadMessageBox(HWND dialog);
+MessageBoxInfo ReadMessageBox(HWND dialog);  // empty if it is no message box
 // Clicks the button with this id (IDYES, IDNO, ...) and waits for the box to close.
 bool Answer(const MessageBoxInfo& box, int buttonId);
 // Closes the box from its title bar (SC_CLOSE) and waits for it to close.
@@ -194,9 +198,11 @@ struct PopupMenu {
     // Item texts without separators, '&' and shortcut part: "Open", "Edit..."
     std::vector<std::string> Texts() const;
 };
+// The topmost visible pop-up menu ("#32768"), read through e2e_agent.dll in
+// the menu's process: Wine cannot read another process's menu.
 PopupMenu WaitForPopupMenu(int timeoutMs);
 // Clicks the item whose text (compared as by Texts()) is `text`; false
-// if there is none or the menu stays open.
+// if there is none, it is greyed, or the menu stays open.
 bool ChooseMenuItem(const PopupMenu& menu, const std::string& text);
 // Escape until no pop-up is open.
 bool DismissMenus(int timeoutMs = 2000);
@@ -231,9 +237,13 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 
 // ---------------------------------------------------------------- shell recorder
 
-// Points the shell's open/explore/edit/print verbs for web addresses, .htm
-// and .jpg files and folders at recorder.exe, which logs each call to
-// recorder.log beside itself. Also remembers the recorder for the calls below.
+// Points the shell's open/explore/edit/print verbs for http(s) addresses,
+// .htm(l) and .jp(e)g files and folders at recorder.exe, which logs each call
+// to recorder.log beside itself; remembers the recorder for the calls below
+// and clears its log. Under Wine 8 a bare "www.example.com" arrives as
+// "http://www.example.com", a folder with a trailing backslash keeps it,
+// and "\" (the current drive's root), which Wine cannot open, starts the
+// recorder without arguments: ("", "").
 bool InstallRecorder(const std::string& recorderExe);
 // (verb, target) in the order the shell started the recorder.
 std::vector<std::pair<std::string, std::string>> RecordedCalls();
