@@ -6,5 +6,15 @@
 // added LOAD_LIBRARY_SEARCH_SYSTEM32 gets the full System32 path instead.
 HMODULE LoadSystemLibrary(const wchar_t* name);
 
+// A function of a System32 DLL, looked up at run time rather than imported: the DLLs that the
+// exe imports are loaded before its first line runs, by the default search order, which starts in
+// the program's own folder; their dependencies (shell32 pulls in shlwapi and shcore) would come
+// from there too. Returns nullptr when the DLL or the function is missing.
+template <typename F>
+F SystemFunction(const wchar_t* dll, const char* name) {
+    HMODULE module = LoadSystemLibrary(dll);
+    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 // Takes the program's folder and the current folder out of the DLL search path for good.
 void RestrictDllSearchToSystem32();

@@ -3,14 +3,16 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Text.h"
 
 void Win32Shell::Execute(std::intptr_t owner, const std::string& verb, const std::string& file) {
     const std::wstring v = Wide(verb), f = Wide(file);
     // The result is deliberately not looked at: the shell tells the user itself when it cannot
     // open something.
-    ShellExecuteW(reinterpret_cast<HWND>(owner), v.empty() ? nullptr : v.c_str(), f.c_str(), L"", L"",
-                  SW_SHOWNORMAL);
+    static const auto shellExecute = SystemFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (shellExecute)
+        shellExecute(reinterpret_cast<HWND>(owner), v.empty() ? nullptr : v.c_str(), f.c_str(), L"", L"", SW_SHOWNORMAL);
 }
 
 int Win32Dialogs::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
@@ -27,7 +29,8 @@ bool Win32ColorDialog::Pick(std::array<std::int32_t, 16>& customColors, std::int
     request.hwndOwner = nullptr;  // no owner: the editor stays usable while the chooser is open
     request.lpCustColors = custom;
     request.Flags = 0;
-    if (!ChooseColorW(&request)) return false;
+    static const auto chooseColor = SystemFunction<decltype(&ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+    if (!chooseColor || !chooseColor(&request)) return false;
     for (size_t i = 0; i < 16; ++i) customColors[i] = static_cast<std::int32_t>(custom[i]);
     chosen = static_cast<std::int32_t>(request.rgbResult);
     return true;

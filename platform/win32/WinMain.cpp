@@ -12,9 +12,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Before anything else can load a DLL: never from the stick's own folder.
     RestrictDllSearchToSystem32();
 
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // COM for the picture decoders and the shell, and the common controls (version 6, through the
+    // manifest), both loaded from System32 only now that the search path is safe.
+    const auto coInitialize = SystemFunction<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    const auto coUninitialize = SystemFunction<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize");
+    if (coInitialize) coInitialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
-    InitCommonControlsEx(&icc);
+    if (const auto init = SystemFunction<decltype(&InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx"))
+        init(&icc);
 
     std::wstring exe(MAX_PATH, L'\0');
     for (;;) {
@@ -30,6 +35,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     app.commandLine = ArgumentsOf(Utf8(GetCommandLineW()));
 
     const int result = Program(app).Run();
-    CoUninitialize();
+    if (coUninitialize) coUninitialize();
     return result;
 }
