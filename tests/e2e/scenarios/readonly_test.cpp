@@ -66,6 +66,30 @@ TEST_F(ReadOnly, EditorOpensAndOkSaysTheMenuCouldNotBeSaved) {
     p.Kill();
 }
 
+TEST_F(ReadOnly, FullStickKeepsTheOldMenuWholeAndSaysSo) {
+    const std::string full = FromEnvironment("E2E_FULL_MEDIUM");
+    const std::string config = JoinPath(full, "content\\config.ini");
+    const auto before = ReadFileBytes(config);
+    ASSERT_TRUE(before);
+    Process p = Start(JoinPath(full, "Orvelund.exe"), "-setup");
+    HWND editor = WaitForWindow("Full - Menu Editor", kWait, p.Id());
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(Click(FindControl(editor, wizard::AddItem)));
+    ASSERT_TRUE(Click(FindControl(editor, wizard::OKButton)));
+    MessageBoxInfo box = WaitForMessageBox(kWait, p.Id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box.icon, Icon::Critical);
+    EXPECT_NE(box.text.find("could not be saved"), std::string::npos) << box.text;
+    ASSERT_TRUE(Answer(box, IDOK));
+    EXPECT_EQ(ReadFileBytes(config), before);  // byte for byte
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(Widen(JoinPath(full, "content\\*.tmp")).c_str(), &found);
+    EXPECT_EQ(h, INVALID_HANDLE_VALUE) << "a half-written temporary file was left behind";
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    EXPECT_EQ(ListRowCount(FindControl(editor, wizard::sMenuItems)), 1501);  // the edits are still there
+    p.Kill();
+}
+
 TEST_F(ReadOnly, RelocationToAReadOnlyFolderShowsTheErrorAndCopiesNothing) {
     const std::string exe = CopyExe();
     Process p = Launch(exe, "", target);  // the folder list starts at the current folder
