@@ -23,6 +23,12 @@ std::optional<long> WholeNumber(const std::string& text) {
     return static_cast<long>(std::floor(value));
 }
 
+std::string AsciiLower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
 }  // namespace
 
 using namespace WizardCtl;
@@ -49,6 +55,10 @@ void SetupWizard::ReadSetupConfig() {
     const std::vector<std::string> none;
     const std::vector<std::string>& lines = read ? *read : none;
     auto line = [&](std::size_t n) { return n < lines.size() ? lines[n] : std::string(); };
+
+    // One look at the content folder instead of one per row: a long menu on a slow disc opens at once.
+    contentFiles_.clear();
+    for (const auto& name : sv_.files.FileNames(sv_.app.appPath + "\\content")) contentFiles_.insert(AsciiLower(name));
 
     // Every non-empty line after the header is an entry, short or long, to the end of the file.
     rows_.clear();
@@ -94,9 +104,20 @@ const std::string& SetupWizard::Cell(int row, int column) const {
     }
 }
 
+bool SetupWizard::HasPicture(const std::string& button) const {
+    const std::string name = button + ".jpg";
+    // Names the listing cannot answer for exactly (letters outside ASCII, which Windows compares
+    // by its own case rules, or a path into another folder) are asked about one by one.
+    const bool plain = std::all_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x80 && c != '\\' && c != '/' && c != ':';
+    });
+    if (!plain) return sv_.files.FileExists(ContentPath(name));
+    return contentFiles_.count(AsciiLower(name)) != 0;
+}
+
 MenuRow SetupWizard::NewRow(const MenuEntry& e) {
     MenuRow row{e.Button, e.Label, e.FileFolder, e.Action, "", nextId_++};
-    if (sv_.files.FileExists(ContentPath(e.Button + ".jpg"))) row.Image = e.Button + ".jpg";
+    if (HasPicture(e.Button)) row.Image = e.Button + ".jpg";
     return row;
 }
 

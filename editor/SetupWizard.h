@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "app/AppState.h"
@@ -61,6 +62,7 @@ public:
 private:
     void Exchange(int a, int b);
     MenuRow NewRow(const MenuEntry& entry);
+    bool HasPicture(const std::string& button) const;
     std::string ContentPath(const std::string& name) const;
 
     SetupWizardForm& form_;
@@ -69,7 +71,8 @@ private:
     AppState& state_;
     std::vector<MenuRow> rows_;
     std::uint64_t nextId_ = 1;
-    bool unreadable_ = false;  // the menu file was there but could not be read when the editor opened
+    bool unreadable_ = false;
+    std::unordered_set<std::string> contentFiles_;  // lower-case names, listed once when the editor loads  // the menu file was there but could not be read when the editor opened
 };
 
 // A comma in an entry's field, or a colon in the title, would cut the entry or the title when

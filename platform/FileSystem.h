@@ -27,6 +27,8 @@ public:
     // which then replaces the old file, so a failed write leaves the old file as it was.
     virtual bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines) = 0;
 
+    // The names of the files (not folders) in a folder; empty when it cannot be read.
+    virtual std::vector<std::string> FileNames(const std::string& folder) = 0;
     virtual bool Copy(const std::string& from, const std::string& to) = 0;  // replaces `to`
     virtual bool Delete(const std::string& path) = 0;
     // Resolves a relative path against the current folder; returns the text unchanged on failure.

@@ -51,6 +51,17 @@ TEST_F(MenuEditor, LoadsEveryNonEmptyLineAndTheSettings) {
     EXPECT_EQ(form.Text(AutoRunReset), "Create AutoRun");
 }
 
+TEST_F(MenuEditor, ImageColumnFindsPicturesWhateverTheirCase) {
+    w.fs.AddFile(w.Content("docs.JPG"), "jpeg");
+    w.fs.AddFile(w.Content("\xc3\x89t\xc3\xa9.jpg"), "jpeg");  // a name outside ASCII
+    w.fs.AddFile("C:\\Menu\\Up.jpg", "jpeg");                   // a path out of the folder
+    Open({"Docs,a,x,open", "\xc3\x89t\xc3\xa9,b,y,open", "..\\Up,c,z,open", "Other,d,q,open"});
+    EXPECT_EQ(editor.Cell(1, 4), "Docs.jpg");
+    EXPECT_EQ(editor.Cell(2, 4), "\xc3\x89t\xc3\xa9.jpg");
+    EXPECT_EQ(editor.Cell(3, 4), "..\\Up.jpg");
+    EXPECT_EQ(editor.Cell(4, 4), "");
+}
+
 TEST_F(MenuEditor, FirstRunMenuLoadsFourRowsAndAutoRunButtonFollowsTheFile) {
     w.fs.AddFile("C:\\Menu\\autorun.inf", "[AutoRun]\r\n");
     w.dialogs.answers = {mb::Yes};

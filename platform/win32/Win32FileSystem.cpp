@@ -119,6 +119,19 @@ bool Win32FileSystem::WriteTextFile(const std::string& path, const std::vector<s
     return WriteFileAtomic(path, bytes);
 }
 
+std::vector<std::string> Win32FileSystem::FileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileExW(Wide(folder + "\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Utf8(found.cFileName));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
 bool Win32FileSystem::Copy(const std::string& from, const std::string& to) {
     const std::wstring source = Wide(from), target = Wide(to);
     // Copying a file onto itself would first empty it; refuse, on Windows and Wine alike.

@@ -22,7 +22,21 @@ std::string FakeFileSystem::Key(const std::string& path) {
         key += lower == '/' ? '\\' : lower;
     }
     while (key.size() > 3 && key.back() == '\\') key.pop_back();
-    return key;
+    // "content\..\x" names "x", as Windows folds it.
+    std::vector<std::string> parts;
+    std::string part;
+    for (std::size_t i = 0; i <= key.size(); ++i) {
+        if (i < key.size() && key[i] != '\\') {
+            part += key[i];
+            continue;
+        }
+        if (part == ".." && parts.size() > 1) parts.pop_back();
+        else if (part != ".") parts.push_back(part);
+        part.clear();
+    }
+    std::string folded;
+    for (std::size_t i = 0; i < parts.size(); ++i) folded += (i ? "\\" : "") + parts[i];
+    return folded.size() == 2 && folded[1] == ':' ? folded + "\\" : folded;
 }
 
 void FakeFileSystem::AddFile(const std::string& path, const std::string& text) {
@@ -87,6 +101,14 @@ bool FakeFileSystem::WriteTextFile(const std::string& path, const std::vector<st
     std::string bytes;
     for (const auto& line : lines) bytes += line + "\r\n";
     return WriteBytes(path, bytes);
+}
+
+std::vector<std::string> FakeFileSystem::FileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    const std::string key = Key(folder);
+    for (const auto& [path, bytes] : files_)
+        if (Parent(path) == key) names.push_back(path.substr(key.size() + 1));
+    return names;
 }
 
 bool FakeFileSystem::Copy(const std::string& from, const std::string& to) {

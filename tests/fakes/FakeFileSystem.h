@@ -27,6 +27,7 @@ public:
     std::optional<std::vector<std::string>> ReadLines(const std::string& path, std::size_t skip,
                                                       std::size_t count) override;
     bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines) override;
+    std::vector<std::string> FileNames(const std::string& folder) override;
     bool Copy(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;
     std::string GetAbsolutePathName(const std::string& path) override;
