@@ -302,7 +302,7 @@ void DesignedWindow::DrawButton(const DRAWITEMSTRUCT& d) {
     const int shift = pressed ? 1 : 0;
     if (auto* picture = dynamic_cast<const Win32Picture*>(c.picture.get())) {
         // A picture sits in the middle of the button, as on a graphical button.
-        picture->Draw(d.hDC, (r.right - picture->width) / 2 + shift, (r.bottom - picture->height) / 2 + shift);
+        picture->Draw(d.hDC, (r.right - picture->Width()) / 2 + shift, (r.bottom - picture->Height()) / 2 + shift);
     }
     const std::wstring text = Wide(Text(id));
     if (!text.empty()) {

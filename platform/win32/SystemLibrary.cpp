@@ -1,5 +1,7 @@
 #include "platform/win32/SystemLibrary.h"
 
+#include <objbase.h>
+
 #include <string>
 
 HMODULE LoadSystemLibrary(const wchar_t* name) {
@@ -21,4 +23,12 @@ void RestrictDllSearchToSystem32() {
                              : nullptr;
     if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
     SetDllDirectoryW(L"");  // also drops the current folder where the call above is missing
+}
+
+void EnsureCom() {
+    static const bool started = [] {
+        const auto coInitialize = SystemFunction<HRESULT(WINAPI*)(void*, DWORD)>(L"ole32.dll", "CoInitializeEx");
+        return coInitialize && SUCCEEDED(coInitialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    }();
+    (void)started;
 }

@@ -18,3 +18,7 @@ F SystemFunction(const wchar_t* dll, const char* name) {
 
 // Takes the program's folder and the current folder out of the DLL search path for good.
 void RestrictDllSearchToSystem32();
+
+// Starts COM on this thread the first time something needs it (the picture decoders, the
+// shell), so that a start which needs neither does not pay for it.
+void EnsureCom();

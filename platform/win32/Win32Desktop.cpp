@@ -10,6 +10,7 @@ void Win32Shell::Execute(std::intptr_t owner, const std::string& verb, const std
     const std::wstring v = Wide(verb), f = Wide(file);
     // The result is deliberately not looked at: the shell tells the user itself when it cannot
     // open something.
+    EnsureCom();  // the shell may hand the target to a COM handler
     static const auto shellExecute = SystemFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
     if (shellExecute)
         shellExecute(reinterpret_cast<HWND>(owner), v.empty() ? nullptr : v.c_str(), f.c_str(), L"", L"", SW_SHOWNORMAL);

@@ -15,6 +15,7 @@ namespace {
 // from there by full search path rather than imported.
 IWICImagingFactory* Factory() {
     static IWICImagingFactory* factory = [] {
+        EnsureCom();
         IWICImagingFactory* f = nullptr;
         HMODULE dll = LoadSystemLibrary(L"windowscodecs.dll");
         using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
@@ -102,6 +103,34 @@ std::shared_ptr<Win32Picture> DecodeIcon(const std::string& bytes) {
     return MakeIcon(bytes, icon);
 }
 
+// A Windows bitmap file through user32 alone, so that a start whose pictures are all bitmaps (as
+// the first start writes them) never loads the imaging component.
+std::shared_ptr<Win32Picture> DecodeBitmapFile(const std::string& path) {
+    GdiBitmap loaded(static_cast<HBITMAP>(
+        LoadImageW(nullptr, Wide(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    BITMAP bm{};
+    if (!loaded || !GetObjectW(loaded.get(), sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return nullptr;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = bm.bmWidth;
+    bi.bmiHeader.biHeight = -bm.bmHeight;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    auto picture = std::make_shared<Win32Picture>();
+    picture->bitmap.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!picture->bitmap) return nullptr;
+    HDC dc = GetDC(nullptr);
+    const int rows = GetDIBits(dc, loaded.get(), 0, static_cast<UINT>(bm.bmHeight), bits, &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    if (rows != bm.bmHeight) return nullptr;
+    auto* pixel = static_cast<std::uint32_t*>(bits);
+    for (long i = 0, n = static_cast<long>(bm.bmWidth) * bm.bmHeight; i < n; ++i) pixel[i] |= 0xFF000000u;  // opaque
+    picture->width = bm.bmWidth;
+    picture->height = bm.bmHeight;
+    return picture;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
     FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -162,7 +191,20 @@ std::string BitmapFileOf(const Win32Picture& picture) {
 
 }  // namespace
 
+const Win32Picture& Win32Picture::Decoded() const {
+    if (!resource_) return *this;
+    if (!decoded_) {
+        decoded_ = DecodeImage(ResourceBytes(MAKEINTRESOURCEW(resource_), RT_RCDATA));
+        if (!decoded_) decoded_ = std::make_shared<Win32Picture>();  // drawn as nothing
+    }
+    return *decoded_;
+}
+
 void Win32Picture::Draw(HDC dc, int x, int y) const {
+    if (resource_) {
+        Decoded().Draw(dc, x, y);
+        return;
+    }
     if (icon) {
         DrawIconEx(dc, x, y, icon.get(), width, height, 0, nullptr, DI_NORMAL);
         return;
@@ -184,6 +226,9 @@ PicturePtr Win32Pictures::LoadPicture(const std::string& path) {
     std::string bytes;
     if (path.empty() || !ReadWholeFile(path, bytes)) return nullptr;
     if (LooksLikeIcon(bytes)) return DecodeIcon(bytes);
+    if (bytes.size() > 2 && bytes[0] == 'B' && bytes[1] == 'M') {
+        if (auto bitmap = DecodeBitmapFile(path)) return bitmap;
+    }
     return DecodeImage(bytes);
 }
 
@@ -198,14 +243,16 @@ PicturePtr Win32Pictures::BuiltIn(BuiltInPicture which) {
     } else {
         static const int ids[] = {0, IDR_MAIN_PICTURE, IDR_BUTTON_INSTRUCTIONS, IDR_BUTTON_WEBSITE,
                                   IDR_BUTTON_EXPLORE, IDR_BUTTON_UPDATE, IDR_ARROW_UP, IDR_ARROW_DOWN};
-        builtIn_[slot] = DecodeImage(ResourceBytes(MAKEINTRESOURCEW(ids[slot]), RT_RCDATA));
+        builtIn_[slot] = std::make_shared<Win32Picture>(ids[slot]);
     }
     return builtIn_[slot];
 }
 
 bool Win32Pictures::SavePicture(const PicturePtr& picture, const std::string& path) {
-    auto* p = dynamic_cast<const Win32Picture*>(picture.get());
-    if (!p) return false;
+    auto* lazy = dynamic_cast<const Win32Picture*>(picture.get());
+    if (!lazy) return false;
+    const Win32Picture* p = &lazy->Decoded();
+    if (!p->bitmap && !p->icon) return false;
     const std::string file = p->icon ? p->iconFile : BitmapFileOf(*p);
     return !file.empty() && WriteFileAtomic(path, file);
 }

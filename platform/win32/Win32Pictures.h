@@ -10,14 +10,26 @@
 // bytes of its icon file so that saving writes the same icon back.
 class Win32Picture : public Picture {
 public:
+    Win32Picture() = default;
+    // A built-in picture, decoded only when it is first drawn or saved: most are replaced by the
+    // content folder's own pictures before the window first paints.
+    explicit Win32Picture(int resource) : resource_(resource) {}
+
     bool IsIcon() const override { return static_cast<bool>(icon); }
     // Draws the picture at its natural size with its top left corner at (x, y).
     void Draw(HDC dc, int x, int y) const;
+    int Width() const { return Decoded().width; }
+    int Height() const { return Decoded().height; }
+    const Win32Picture& Decoded() const;
 
     GdiBitmap bitmap;
     IconHandle icon;
     std::string iconFile;
     int width = 0, height = 0;
+
+private:
+    int resource_ = 0;
+    mutable std::shared_ptr<Win32Picture> decoded_;
 };
 
 HICON IconOf(const PicturePtr& picture);  // nullptr unless the picture is an icon

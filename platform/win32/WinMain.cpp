@@ -12,11 +12,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Before anything else can load a DLL: never from the stick's own folder.
     RestrictDllSearchToSystem32();
 
-    // COM for the picture decoders and the shell, and the common controls (version 6, through the
-    // manifest), both loaded from System32 only now that the search path is safe.
-    const auto coInitialize = SystemFunction<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
-    const auto coUninitialize = SystemFunction<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize");
-    if (coInitialize) coInitialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // The common controls (version 6, through the manifest), from System32 only now that the
+    // search path is safe. COM starts later, when a picture decoder or the shell first needs it.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
     if (const auto init = SystemFunction<decltype(&InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx"))
         init(&icc);
@@ -34,7 +31,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     app.appPath = AppPathFromExePath(Utf8(exe));
     app.commandLine = ArgumentsOf(Utf8(GetCommandLineW()));
 
-    const int result = Program(app).Run();
-    if (coUninitialize) coUninitialize();
-    return result;
+    return Program(app).Run();
 }
