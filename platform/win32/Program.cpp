@@ -45,7 +45,16 @@ void Program::ShowOnce(std::unique_ptr<Window>& window, Make make) {
 }
 
 void Program::ShowSetupWizard() {
+    const bool opening = !setupWizard_ || setupWizard_->Closed();
     ShowOnce(setupWizard_, [&] { return std::make_unique<SetupWizardWindow>(main_->behaviour(), services_, state_); });
+    if (!opening || !setupWizard_ || setupWizard_->Closed()) return;
+    // The item editor edits a row of this editor's list: it closes with it, edits unsaved as in
+    // the editor itself, and never outlives the rows it points into.
+    auto counted = setupWizard_->onDestroyed;
+    setupWizard_->onDestroyed = [this, counted] {
+        if (menuItem_ && !menuItem_->Closed()) menuItem_->Close();
+        counted();
+    };
 }
 
 void Program::ShowChooseFolder() {

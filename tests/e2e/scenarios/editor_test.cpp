@@ -140,6 +140,15 @@ TEST_F(Editor, ItemEditorEditsOneRow) {
     EXPECT_EQ(ListRows(list)[1], (std::vector<std::string>{"B", "Beta edited", "b.txt", "edit", "B.jpg"}));
 }
 
+TEST_F(Editor, ItemEditorClosesWithTheMenuEditor) {
+    ASSERT_TRUE(ListDoubleClickRow(list, 0));
+    ASSERT_NE(WaitForWindow("Demo - Edit Menu Item", kWait, p.Id()), nullptr);
+    ASSERT_TRUE(Press(wizard::CancelButton));
+    EXPECT_TRUE(WaitForNoWindow("Demo - Edit Menu Item", kWait, p.Id()));
+    EXPECT_NE(WaitForWindow("Demo", kWait, p.Id()), nullptr);
+    EXPECT_TRUE(p.Running());
+}
+
 TEST_F(Editor, TestButtonAndTheOpenCommandsReachTheShell) {
     ClearRecorder();
     const std::string content = JoinPath(Folder(), "content");
