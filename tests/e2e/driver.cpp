@@ -686,9 +686,18 @@ MessageBoxInfo ReadMessageBox(HWND dialog) {
 
 MessageBoxInfo WaitForMessageBox(int timeoutMs, DWORD pid) {
     MessageBoxInfo box;
+    // A box can be seen while Wine is still filling it in (on a cold, busy start its title, text
+    // and button captions read empty for a moment): only a box whose buttons are labelled counts.
+    auto complete = [](const MessageBoxInfo& b) {
+        if (!b || b.buttons.empty() || (b.title.empty() && b.text.empty())) return false;
+        for (const auto& button : b.buttons)
+            if (button.second.empty()) return false;
+        return true;
+    };
     WaitUntil([&] {
         for (HWND h : TopLevelWindows(pid))
-            if (ClassOf(h) == "#32770" && (box = ReadMessageBox(h))) return true;
+            if (ClassOf(h) == "#32770" && complete(box = ReadMessageBox(h))) return true;
+        box = MessageBoxInfo{};
         return false;
     }, timeoutMs, 50);
     return box;
