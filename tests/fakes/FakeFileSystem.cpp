@@ -23,6 +23,7 @@ std::string FakeFileSystem::Key(const std::string& path) {
     }
     while (key.size() > 3 && key.back() == '\\') key.pop_back();
     // "content\..\x" names "x", as Windows folds it.
+    if (key.find("\\.") == std::string::npos) return key;
     std::vector<std::string> parts;
     std::string part;
     for (std::size_t i = 0; i <= key.size(); ++i) {
