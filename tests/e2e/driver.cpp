@@ -143,9 +143,16 @@ bool SendMouse(POINT screen, std::initializer_list<DWORD> buttons) {
 bool MouseAt(HWND hwnd, POINT client, std::initializer_list<DWORD> buttons) {
     if (!IsWindow(hwnd) || !Activate(hwnd)) return false;
     const POINT screen = ToScreen(hwnd, client);
-    HWND hit = WindowFromPoint(screen);
-    if (!hit || GetAncestor(hit, GA_ROOT) != GetAncestor(hwnd, GA_ROOT)) return false;
-
+    auto visible = [&] {
+        HWND hit = WindowFromPoint(screen);
+        return hit && GetAncestor(hit, GA_ROOT) == GetAncestor(hwnd, GA_ROOT);
+    };
+    if (!visible()) {
+        // Something small may cover the point, such as a tool tip left by the last click; a person
+        // moving the mouse there makes it go away. Anything that stays is a real obstruction.
+        SendMouse(screen, {});
+        if (!WaitUntil(visible, 1500, 25)) return false;
+    }
     return SendMouse(screen, buttons);
 }
 
