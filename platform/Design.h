@@ -54,6 +54,7 @@ struct ControlDesign {
     bool enabled = true;
     bool border = false;       // picture boxes: the single border
     bool centred = false;      // text boxes and labels: centred text
+    bool tabStop = false;      // picture boxes: reached with Tab (those that act as buttons, and the main picture)
     ControlId parent = -1;     // a frame's tab index when the control sits inside it
 };
 

@@ -44,9 +44,11 @@ WindowDesign MakeSetupWizard() {
     c.push_back(Make("MoveUp", K::PictureBox, 9600, 240, 495, 495, "", kWindowBackground));
     c.back().picture = BuiltInPicture::ArrowUp;
     c.back().toolTip = "Move Up";
+    c.back().tabStop = true;
     c.push_back(Make("MoveDown", K::PictureBox, 9600, 720, 495, 495, "", kWindowBackground));
     c.back().picture = BuiltInPicture::ArrowDown;
     c.back().toolTip = "Move Down";
+    c.back().tabStop = true;
     c.push_back(Make("OKButton", K::CommandButton, 10440, 120, 1215, 375, "OK", Rgb(192, 192, 255)));
     c.push_back(Make("CancelButton", K::CommandButton, 10440, 480, 1215, 375, "Cancel", Rgb(255, 192, 192)));
     c.push_back(Make("sMenuItems", K::ListView, 120, 1320, 11535, 4335));

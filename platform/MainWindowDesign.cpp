@@ -18,6 +18,7 @@ WindowDesign MakeMainWindowDesign() {
     picture.foreColor = kWindowText;
     picture.border = true;
     picture.picture = BuiltInPicture::MainPicture;
+    picture.tabStop = true;  // so that the keyboard can open its pop-up menu
     w.controls.push_back(picture);
 
     const BuiltInPicture samples[] = {BuiltInPicture::ButtonInstructions, BuiltInPicture::ButtonWebsite,
@@ -60,6 +61,7 @@ WindowDesign MakeMainWindowDesign() {
         arrow.picture = a.picture;
         arrow.toolTip = a.tip;
         arrow.visible = false;
+        arrow.tabStop = true;
         w.controls.push_back(arrow);
     }
     return w;

@@ -1,6 +1,7 @@
 #include "platform/win32/DesignedWindow.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "platform/MainWindowDesign.h"
 #include "platform/win32/Text.h"
@@ -106,7 +107,7 @@ HWND DesignedWindow::CreateControl(const ControlDesign& c, ControlId id) {
     switch (c.kind) {
     case ControlKind::PictureBox:
         cls = kPictureBoxClass;
-        style |= c.border ? WS_BORDER : 0;
+        style |= (c.border ? WS_BORDER : 0) | (c.tabStop ? WS_TABSTOP : 0);
         break;
     case ControlKind::CommandButton:
         cls = L"BUTTON";
@@ -331,6 +332,11 @@ void DesignedWindow::PaintPictureBox(HWND box) {
         GetClientRect(box, &r);
         FillRect(dc, &r, BrushFor(c));
         if (auto* picture = dynamic_cast<const Win32Picture*>(c.picture.get())) picture->Draw(dc, 0, 0);
+        if (GetFocus() == box) {
+            RECT f = r;
+            InflateRect(&f, -1, -1);
+            DrawFocusRect(dc, &f);
+        }
     }
     EndPaint(box, &ps);
 }
@@ -356,6 +362,24 @@ LRESULT CALLBACK DesignedWindow::PictureBoxProc(HWND hwnd, UINT msg, WPARAM wp, 
     case WM_LBUTTONUP:
         self->OnCommand(self->IdOf(hwnd), BN_CLICKED);
         return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTCHARS;  // Enter and Space come here; Tab and Escape stay with the window
+    case WM_KEYDOWN:
+        if (wp == VK_RETURN || wp == VK_SPACE) {
+            self->OnCommand(self->IdOf(hwnd), BN_CLICKED);
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(hwnd, nullptr, FALSE);  // the focus mark
+        break;
+    case WM_CONTEXTMENU:
+        if (GET_X_LPARAM(lp) == -1 && GET_Y_LPARAM(lp) == -1) {  // from the keyboard
+            self->OnContextMenuKey(self->IdOf(hwnd));
+            return 0;
+        }
+        break;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
@@ -376,6 +400,17 @@ LRESULT CALLBACK DesignedWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
 LRESULT DesignedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
+        if (!lp && LOWORD(wp) == IDCANCEL) {
+            OnEscape();  // the dialog manager's Escape
+            return 0;
+        }
+        if (!lp && LOWORD(wp) == IDOK) {
+            // Enter: the dialog manager asks for the default button; the focused button is pressed.
+            const ControlId focused = IdOf(GetFocus());
+            if (focused >= 0 && design_.controls[static_cast<size_t>(focused)].kind == ControlKind::CommandButton)
+                OnCommand(focused, BN_CLICKED);
+            return 0;
+        }
         if (lp) {
             const ControlId id = static_cast<ControlId>(LOWORD(wp)) - kFirstControlId;
             if (id >= 0 && id < static_cast<ControlId>(controls_.size())) OnCommand(id, HIWORD(wp));
@@ -406,9 +441,16 @@ LRESULT DesignedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         FillRect(reinterpret_cast<HDC>(wp), &r, backBrush_.get());
         return 1;
     }
-    case WM_ACTIVATE:
-        if (LOWORD(wp) != WA_INACTIVE) OnActivate();
-        break;
+    case WM_ACTIVATE: {
+        if (LOWORD(wp) == WA_INACTIVE) break;
+        OnActivate();
+        const LRESULT result = DefWindowProcW(hwnd_, msg, wp, lp);
+        // As in a dialog, the keyboard starts at the first control when the window itself has the focus.
+        if (hwnd_ && !closed_ && !IsChild(hwnd_, GetFocus())) {
+            if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
+        }
+        return result;
+    }
     case WM_CLOSE:
         if (closed_) DestroyWindow(hwnd_);
         else OnCloseRequest();

@@ -59,6 +59,8 @@ protected:
     virtual void OnActivate() {}
     virtual void OnCloseRequest() { Close(); }  // the title bar's close button
     virtual LRESULT OnNotify(ControlId /*id*/, NMHDR* /*header*/) { return 0; }
+    virtual void OnEscape() {}                   // the Escape key anywhere in the window
+    virtual void OnContextMenuKey(ControlId /*id*/) {}  // Shift+F10 or the menu key on a control
     virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     int Px(int twips) const { return TwipsToPixels(twips, dpi_); }

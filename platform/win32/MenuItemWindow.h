@@ -12,6 +12,7 @@ public:
 protected:
     void OnCommand(ControlId id, int code) override;
     void OnCloseRequest() override { behaviour_.CancelButton_Click(); }
+    void OnEscape() override { behaviour_.CancelButton_Click(); }
 
 private:
     MenuItem behaviour_;

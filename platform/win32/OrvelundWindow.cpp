@@ -39,3 +39,9 @@ void OrvelundWindow::OnMouseDown(ControlId id, int buttons, int x, int y) {
 }
 
 void OrvelundWindow::OnActivate() { behaviour_.Form_Activate(); }
+
+void OrvelundWindow::OnContextMenuKey(ControlId id) {
+    // The menu key or Shift+F10 on the main picture opens the same pop-up as a right click,
+    // at the picture's corner.
+    if (id == MainCtl::Picture1) behaviour_.Picture1_MouseDown(2, 0, 8, 8);
+}

@@ -17,6 +17,7 @@ protected:
     void OnCommand(ControlId id, int code) override;
     void OnMouseDown(ControlId id, int buttons, int x, int y) override;
     void OnActivate() override;
+    void OnContextMenuKey(ControlId id) override;
 
 private:
     Orvelund behaviour_;

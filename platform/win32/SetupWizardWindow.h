@@ -21,6 +21,7 @@ protected:
     void OnCommand(ControlId id, int code) override;
     LRESULT OnNotify(ControlId id, NMHDR* header) override;
     void OnCloseRequest() override { behaviour_.Form_QueryUnload(); }
+    void OnEscape() override { behaviour_.CancelButton_Click(); }
 
 private:
     SetupWizard behaviour_;
