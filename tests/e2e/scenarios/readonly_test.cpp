@@ -14,6 +14,15 @@ std::string FromEnvironment(const char* name) {
     return value ? WinPathFromUnix(value) : std::string();
 }
 
+// The Menu Editor's OK on a medium that takes no writes: one critical message, answered.
+void ExpectNotSavedMessage(const Process& p) {
+    MessageBoxInfo box = WaitForMessageBox(kWait, p.Id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box.icon, Icon::Critical);
+    EXPECT_NE(box.text.find("could not be saved"), std::string::npos) << box.text;
+    ASSERT_TRUE(Answer(box, IDOK));
+}
+
 struct ReadOnly : OrvelundTest {
     std::string medium = FromEnvironment("E2E_MEDIUM");
     std::string target = FromEnvironment("E2E_RO_TARGET");
@@ -57,11 +66,7 @@ TEST_F(ReadOnly, EditorOpensAndOkSaysTheMenuCouldNotBeSaved) {
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(ListRowCount(FindControl(editor, wizard::sMenuItems)), 2);
     ASSERT_TRUE(Click(FindControl(editor, wizard::OKButton)));
-    MessageBoxInfo box = WaitForMessageBox(kWait, p.Id());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box.icon, Icon::Critical);
-    EXPECT_NE(box.text.find("could not be saved"), std::string::npos) << box.text;
-    ASSERT_TRUE(Answer(box, IDOK));
+    ExpectNotSavedMessage(p);
     EXPECT_NE(FindWindowByCaption("Read-only - Menu Editor", p.Id()), nullptr);
     p.Kill();
 }
@@ -76,11 +81,7 @@ TEST_F(ReadOnly, FullStickKeepsTheOldMenuWholeAndSaysSo) {
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(Click(FindControl(editor, wizard::AddItem)));
     ASSERT_TRUE(Click(FindControl(editor, wizard::OKButton)));
-    MessageBoxInfo box = WaitForMessageBox(kWait, p.Id());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box.icon, Icon::Critical);
-    EXPECT_NE(box.text.find("could not be saved"), std::string::npos) << box.text;
-    ASSERT_TRUE(Answer(box, IDOK));
+    ExpectNotSavedMessage(p);
     EXPECT_EQ(ReadFileBytes(config), before);  // byte for byte
     WIN32_FIND_DATAW found;
     HANDLE h = FindFirstFileW(Widen(JoinPath(full, "content\\*.tmp")).c_str(), &found);
