@@ -19,10 +19,8 @@ public:
     // The window's outer height in twips, for a frame with a 315-twip title bar and 45-twip
     // edges; the real frame is added to the client height this leaves.
     virtual void SetHeight(int twips) = 0;
-    virtual int Height() const = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;
-    virtual bool Visible() const = 0;
     // Unloads the window: it goes away with its controls. The program ends with its last window.
     virtual void Close() = 0;
     virtual bool Closed() const = 0;
@@ -46,7 +44,6 @@ enum class PopupCommand { None, MenuEditor, Exit };
 class MainForm : public virtual Form {
 public:
     virtual void SetSetupMenuVisible(bool visible) = 0;
-    virtual bool SetupMenuVisible() const = 0;
     // Opens the pop-up menu at a point of the main picture (pixels) and returns the command
     // the user chose, or None.
     virtual PopupCommand ShowPopupMenu(int x, int y) = 0;

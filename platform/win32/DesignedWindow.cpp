@@ -76,7 +76,6 @@ bool DesignedWindow::Create(PictureService& pictures) {
     if (!hwnd_) return false;
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
-    heightTwips_ = design_.clientHeight + kMainFrameTop + kMainFrameEdge;
     backColor_ = design_.backColor;
 
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
@@ -228,7 +227,6 @@ void DesignedWindow::SetBackColor(std::int32_t color) {
 }
 
 void DesignedWindow::SetHeight(int twips) {
-    heightTwips_ = twips;
     const int clientTwips = twips - kMainFrameTop - kMainFrameEdge;
     RECT r{0, 0, Px(design_.clientWidth), Px(clientTwips)};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
@@ -244,8 +242,6 @@ void DesignedWindow::Show() {
 }
 
 void DesignedWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
-
-bool DesignedWindow::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
 
 void DesignedWindow::Close() {
     // Unloading is finished from the message loop, so that the handler that asked for it can

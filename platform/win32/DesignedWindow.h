@@ -34,10 +34,8 @@ public:
     PicturePtr Icon() const override { return icon_; }
     void SetBackColor(std::int32_t color) override;
     void SetHeight(int twips) override;
-    int Height() const override { return heightTwips_; }
     void Show() override;
     void Hide() override;
-    bool Visible() const override;
     void Close() override;
     bool Closed() const override { return closed_; }
     std::intptr_t Handle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
@@ -88,7 +86,6 @@ private:
     HWND hwnd_ = nullptr;
     HWND toolTip_ = nullptr;
     int dpi_ = 96;
-    int heightTwips_ = 0;
     bool closed_ = false;
     PicturePtr icon_;
     std::int32_t backColor_ = kWindowBackground;

@@ -10,7 +10,6 @@ public:
 
     // MainForm
     void SetSetupMenuVisible(bool visible) override { setupMenuVisible_ = visible; }
-    bool SetupMenuVisible() const override { return setupMenuVisible_; }
     PopupCommand ShowPopupMenu(int x, int y) override;
 
 protected:

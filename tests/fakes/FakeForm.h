@@ -31,10 +31,8 @@ public:
     PicturePtr Icon() const override { return icon; }
     void SetBackColor(std::int32_t color) override { backColor = color; }
     void SetHeight(int twips) override { height = twips; ++heightChanges; }
-    int Height() const override { return height; }
     void Show() override { if (!closed) visible = true; }
     void Hide() override { visible = false; }
-    bool Visible() const override { return visible; }
     void Close() override { closed = true; visible = false; }
     bool Closed() const override { return closed; }
     std::intptr_t Handle() const override { return reinterpret_cast<std::intptr_t>(this); }
@@ -62,7 +60,6 @@ public:
     std::vector<std::vector<std::string>> popupsShown;  // the items each pop-up offered
 
     void SetSetupMenuVisible(bool v) override { setupMenuVisible = v; }
-    bool SetupMenuVisible() const override { return setupMenuVisible; }
     PopupCommand ShowPopupMenu(int x, int y) override;
 };
 
