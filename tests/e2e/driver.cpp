@@ -542,11 +542,18 @@ bool FocusControl(HWND control) {
     return WaitUntil([&] { return FocusOf(control) == control; }, 2000);
 }
 
+// Typed keys are queued input: wait until the control shows them all, so that the next step
+// cannot move the focus while some are still on their way (they would land elsewhere).
+bool ShowsTyped(HWND edit, const std::string& before, const std::string& typed) {
+    return WaitUntil([&] { return TextOf(edit) == before + typed; }, 3000);
+}
+
 bool TypeText(HWND edit, const std::string& text) {
     if (!FocusControl(edit)) return false;
+    const std::string before = TextOf(edit);
     PressKey(VK_END, kCtrl);
     TypeChars(text);
-    return true;
+    return ShowsTyped(edit, before, text);
 }
 
 bool ReplaceEditText(HWND edit, const std::string& text) {
@@ -554,7 +561,7 @@ bool ReplaceEditText(HWND edit, const std::string& text) {
     PressKey(VK_HOME, kCtrl);
     PressKey(VK_END, kCtrl | kShift);
     TypeChars(text);
-    return true;
+    return ShowsTyped(edit, "", text);
 }
 
 // ---------------------------------------------------------------- agent
