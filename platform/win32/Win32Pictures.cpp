@@ -223,13 +223,29 @@ HICON IconOf(const PicturePtr& picture) {
 }
 
 PicturePtr Win32Pictures::LoadPicture(const std::string& path) {
+    if (path.empty()) return nullptr;
+    const std::wstring wide = Wide(path);
+    WIN32_FILE_ATTRIBUTE_DATA info{};
+    if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &info)) return nullptr;
+    const std::uint64_t size = (std::uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    const std::uint64_t written =
+        (std::uint64_t(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime;
+    const auto hit = cache_.find(wide);
+    if (hit != cache_.end() && hit->second.size == size && hit->second.written == written) return hit->second.picture;
+
     std::string bytes;
-    if (path.empty() || !ReadWholeFile(path, bytes)) return nullptr;
-    if (LooksLikeIcon(bytes)) return DecodeIcon(bytes);
-    if (bytes.size() > 2 && bytes[0] == 'B' && bytes[1] == 'M') {
-        if (auto bitmap = DecodeBitmapFile(path)) return bitmap;
+    if (!ReadWholeFile(path, bytes)) return nullptr;
+    PicturePtr picture;
+    if (LooksLikeIcon(bytes)) {
+        picture = DecodeIcon(bytes);
+    } else {
+        if (bytes.size() > 2 && bytes[0] == 'B' && bytes[1] == 'M') picture = DecodeBitmapFile(path);
+        if (!picture) picture = DecodeImage(bytes);
     }
-    return DecodeImage(bytes);
+    if (!picture) return nullptr;
+    if (cache_.size() >= 64) cache_.clear();  // a long menu of distinct pictures starts the cache afresh
+    cache_[wide] = {size, written, picture};
+    return picture;
 }
 
 PicturePtr Win32Pictures::BuiltIn(BuiltInPicture which) {

@@ -1,7 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "platform/Picture.h"
 #include "platform/win32/Handles.h"
@@ -42,4 +44,11 @@ public:
 
 private:
     PicturePtr builtIn_[9];  // decoded once, on first use
+    // Pictures already decoded, by path, with the file's size and time: every page turn asks again
+    // for the pictures of the ten buttons in view, and most of them were on screen a moment ago.
+    struct Cached {
+        std::uint64_t size, written;
+        PicturePtr picture;
+    };
+    std::unordered_map<std::wstring, Cached> cache_;
 };
