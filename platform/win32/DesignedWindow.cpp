@@ -56,7 +56,9 @@ bool DesignedWindow::Create(PictureService& pictures) {
     RegisterClasses();
     dpi_ = ScreenDpi();
     const bool tool = design_.border == BorderStyle::FixedToolWindow;
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    // No WS_CLIPCHILDREN: a frame (group box) paints only its border and caption, so the window
+    // must paint the ground inside it.
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     const DWORD exStyle = WS_EX_CONTROLPARENT | (tool ? WS_EX_TOOLWINDOW : WS_EX_DLGMODALFRAME);
     RECT r{0, 0, Px(design_.clientWidth), Px(design_.clientHeight)};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
