@@ -25,6 +25,22 @@ extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentReadMenu(void* param) {
     return 1;
 }
 
+extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentChangeDpi(void* param) {
+    auto* block = static_cast<DpiBlock*>(param);
+    SendMessageW(block->window, WM_DPICHANGED, MAKEWPARAM(block->dpi, block->dpi),
+                 reinterpret_cast<LPARAM>(&block->suggested));
+    return 1;
+}
+
+extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentReadFont(void* param) {
+    auto* block = static_cast<FontBlock*>(param);
+    block->height = 0;
+    LOGFONTW font{};
+    auto handle = reinterpret_cast<HFONT>(SendMessageW(block->control, WM_GETFONT, 0, 0));
+    if (handle && GetObjectW(handle, sizeof(font), &font)) block->height = font.lfHeight;
+    return 1;
+}
+
 extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentIdentifyIcon(void* param) {
     auto* block = static_cast<IconBlock*>(param);
     // LoadIcon hands out one shared handle per standard icon and process,

@@ -37,4 +37,22 @@ struct IconBlock {
 };
 constexpr char kIdentifyIcon[] = "E2eAgentIdentifyIcon";
 
+// In: window, dpi, suggested. Sends the window WM_DPICHANGED as Windows does when the window
+// moves to a monitor of another scale (X11 has one scale for all, so Wine never sends it).
+// The message carries a pointer, so it must come from inside the window's process.
+struct DpiBlock {
+    HWND window;
+    UINT dpi;
+    RECT suggested;
+};
+constexpr char kChangeDpi[] = "E2eAgentChangeDpi";
+
+// In: control. Out: height, the lfHeight of the font the control draws with (WM_GETFONT);
+// 0 when it has none.
+struct FontBlock {
+    HWND control;
+    LONG height;
+};
+constexpr char kReadFont[] = "E2eAgentReadFont";
+
 }  // namespace e2e::agent

@@ -3,6 +3,7 @@
 #include "agent.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -471,6 +472,52 @@ int ScreenDpi() {
     return GetDeviceCaps(screen.dc, LOGPIXELSX);
 }
 
+AccessibleInfo Accessible(HWND hwnd) {
+    AccessibleInfo info;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // once per thread; later calls only count
+    IAccessible* acc = nullptr;
+    HRESULT hr = AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&acc));
+    if (FAILED(hr) || !acc) { char b[32]; std::snprintf(b, sizeof b, "%08lx", (unsigned long)hr); info.name = b;
+        return info; }
+    info.ok = true;
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (acc->get_accName(self, &name) == S_OK && name) info.name = Narrow(name);
+    SysFreeString(name);
+    VARIANT role;
+    VariantInit(&role);
+    if (SUCCEEDED(acc->get_accRole(self, &role)) && role.vt == VT_I4) info.role = role.lVal;
+    long count = 0;
+    if (SUCCEEDED(acc->get_accChildCount(&count)) && count > 0) {
+        std::vector<VARIANT> children(static_cast<size_t>(count));
+        long got = 0;
+        if (SUCCEEDED(AccessibleChildren(acc, 0, count, children.data(), &got))) {
+            for (long i = 0; i < got; ++i) {
+                VARIANT& child = children[static_cast<size_t>(i)];
+                BSTR childName = nullptr;
+                if (child.vt == VT_I4) {
+                    if (acc->get_accName(child, &childName) == S_OK && childName) info.childNames.push_back(Narrow(childName));
+                } else if (child.vt == VT_DISPATCH && child.pdispVal) {
+                    IAccessible* sub = nullptr;
+                    if (SUCCEEDED(child.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&sub))) && sub) {
+                        if (sub->get_accName(self, &childName) == S_OK && childName)
+                            info.childNames.push_back(Narrow(childName));
+                        sub->Release();
+                    }
+                }
+                SysFreeString(childName);
+                VariantClear(&child);
+            }
+        }
+    }
+    acc->Release();
+    return info;
+}
+
 bool Activate(HWND hwnd) {
     HWND top = GetAncestor(hwnd, GA_ROOT);
     if (!top) return false;
@@ -906,8 +953,27 @@ COLORREF PixelAt(HWND hwnd, POINT client) {
     return GetPixel(screen.dc, p.x, p.y);
 }
 
-bool SaveScreenshot(const std::string& bmpPath) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+bool SendDpiChanged(HWND window, int dpi, int fromDpi) {
+    RECT r{};
+    if (!GetWindowRect(window, &r)) return false;
+    agent::DpiBlock block{window, static_cast<UINT>(dpi),
+                          {r.left, r.top, r.left + MulDiv(r.right - r.left, dpi, fromDpi),
+                           r.top + MulDiv(r.bottom - r.top, dpi, fromDpi)}};
+    return CallAgent(ProcessOf(window), agent::kChangeDpi, &block, sizeof(block));
+}
+
+long FontHeightOf(HWND control) {
+    agent::FontBlock block{control, 0};
+    return CallAgent(ProcessOf(control), agent::kReadFont, &block, sizeof(block)) ? block.height : 0;
+}
+
+bool SaveScreenshot(const std::string& bmpPath, HWND window) {
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (window) {
+        RECT r{};
+        if (!GetWindowRect(window, &r) || !IntersectRect(&area, &area, &r)) return false;
+    }
+    const int w = area.right - area.left, h = area.bottom - area.top;
     ScreenDc screen;
     BITMAPINFOHEADER bih{};
     bih.biSize = sizeof(bih);
@@ -922,7 +988,7 @@ bool SaveScreenshot(const std::string& bmpPath) {
     if (!bmp) return false;
     HDC mem = CreateCompatibleDC(screen.dc);
     HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen.dc, 0, 0, SRCCOPY);
+    BitBlt(mem, 0, 0, w, h, screen.dc, area.left, area.top, SRCCOPY);
     GdiFlush();
     const DWORD stride = ((w * 3 + 3) / 4) * 4;
     bih.biSizeImage = stride * h;

@@ -218,10 +218,33 @@ bool ListSelectRow(HWND list, int row);       // by a click on the row
 bool ListDoubleClickRow(HWND list, int row);  // real double click
 RECT ListRowRect(HWND list, int row);         // list's client coordinates
 
+// ---------------------------------------------------------------- accessibility
+
+// What a screen reader learns of a window: the name and role (ROLE_SYSTEM_*) of its client
+// object, read through AccessibleObjectFromWindow, and the names of that object's children.
+// `ok` is false when the object could not be had.
+struct AccessibleInfo {
+    bool ok = false;
+    std::string name;
+    long role = 0;
+    std::vector<std::string> childNames;
+};
+AccessibleInfo Accessible(HWND hwnd);
+
+// ---------------------------------------------------------------- DPI
+
+// Sends a top-level window WM_DPICHANGED for `dpi`, suggesting its current top left corner
+// and its size scaled from the window's present DPI; false if the agent could not run.
+bool SendDpiChanged(HWND window, int dpi, int fromDpi);
+// The lfHeight of the font a control draws with (negative: the character height in pixels),
+// read inside its process; 0 when it has none or it cannot be read.
+long FontHeightOf(HWND control);
+
 // ---------------------------------------------------------------- screen
 
 COLORREF PixelAt(HWND hwnd, POINT client);
-bool SaveScreenshot(const std::string& bmpPath);
+// The whole screen, or only the given window as it stands on the screen, as a BMP file.
+bool SaveScreenshot(const std::string& bmpPath, HWND window = nullptr);
 
 // ---------------------------------------------------------------- files
 

@@ -77,9 +77,22 @@ std::ostream& operator<<(std::ostream& os, Icon icon) { return os << IconName(ic
            << "the shell was asked for " << Join(calls) << ", expected " << Join(expected);
 }
 
+std::string ArtifactsFolder() {
+    std::string dir = EnvPath("E2E_ARTIFACTS");
+    if (dir.empty()) {
+        wchar_t temp[MAX_PATH];
+        const DWORD n = GetTempPathW(MAX_PATH, temp);
+        dir = Narrow(std::wstring(temp, n)) + "orvelund-e2e-artifacts";
+    }
+    CreateDirectoryW(Widen(dir).c_str(), nullptr);
+    return dir;
+}
+
 void OrvelundTest::SetUp() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = MakeTestFolder(std::string(info->test_suite_name()) + "." + info->name());
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    std::replace(name.begin(), name.end(), '/', '-');  // parameterised tests: "Dpi/Scaling.Case/0"
+    folder_ = MakeTestFolder(name);
     ASSERT_FALSE(folder_.empty()) << "cannot make the test folder";
     ClearRecorder();
 }
@@ -87,11 +100,8 @@ void OrvelundTest::SetUp() {
 void OrvelundTest::TearDown() {
     if (HasFailure()) {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string dir = EnvPath("E2E_ARTIFACTS");
-        if (dir.empty()) dir = folder_;
-        CreateDirectoryW(Widen(dir).c_str(), nullptr);
         const std::string shot =
-            JoinPath(dir, std::string(info->test_suite_name()) + "." + info->name() + ".bmp");
+            JoinPath(ArtifactsFolder(), std::string(info->test_suite_name()) + "." + info->name() + ".bmp");
         if (SaveScreenshot(shot)) std::cout << "screenshot: " << shot << "\n";
     }
     launched_.push_back(OrvelundExe());

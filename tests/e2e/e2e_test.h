@@ -25,6 +25,8 @@ namespace e2e {
 // sets (ORVELUND_EXE, E2E_RECORDER); empty when unset.
 const std::string& OrvelundExe();
 const std::string& RecorderExe();
+// Where screenshots go: E2E_ARTIFACTS, else %TEMP%\orvelund-e2e-artifacts; made if missing.
+std::string ArtifactsFolder();
 
 // Title, message text, button captions left to right without '&' ("Yes",
 // "No", "Cancel") and icon.
