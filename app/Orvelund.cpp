@@ -253,6 +253,7 @@ void Orvelund::FillView() {
         if (fields.size() >= 2) form_.SetText(MainCtl::LblMenu(k), fields[1]);
 
         const ControlId button = MainCtl::BtnMenu(k);
+        form_.SetAccessibleName(button, fields[0]);
         const std::string picturePath = ContentPath(fields[0] + ".jpg");
         if (sv_.files.FileExists(picturePath)) {
             // A picture that will not load leaves the button's previous picture.

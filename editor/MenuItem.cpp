@@ -31,6 +31,7 @@ void MenuItem::Refresh_Click() {
     form_.SetPicture(mTest, nullptr);
     const std::string button = form_.Text(mButton);
     form_.SetText(mTest, button);
+    form_.SetAccessibleName(mTest, button);
     if (button.empty() || !sv_.files.FileExists(ButtonPicture(button))) return;
     form_.SetText(mTest, "");
     auto picture = sv_.pictures.LoadPicture(ButtonPicture(button));

@@ -50,6 +50,9 @@ struct ControlDesign {
     FontDesign font;
     BuiltInPicture picture = BuiltInPicture::None;
     std::string toolTip;
+    // What a screen reader calls the control while it shows no text of its own (a picture-only
+    // button, an arrow); empty: its tool tip.
+    std::string accessibleName;
     bool visible = true;
     bool enabled = true;
     bool border = false;       // picture boxes: the single border

@@ -36,6 +36,9 @@ public:
     virtual void SetVisible(ControlId id, bool visible) = 0;
     virtual bool Enabled(ControlId id) const = 0;
     virtual void SetEnabled(ControlId id, bool enabled) = 0;
+    // The name a screen reader gives a button while its caption is empty and it shows only its
+    // picture; a caption, when there is one, is its name.
+    virtual void SetAccessibleName(ControlId id, const std::string& name) = 0;
 };
 
 // The commands of the main window's pop-up menu.

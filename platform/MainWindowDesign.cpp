@@ -23,6 +23,7 @@ WindowDesign MakeMainWindowDesign() {
 
     const BuiltInPicture samples[] = {BuiltInPicture::ButtonInstructions, BuiltInPicture::ButtonWebsite,
                                       BuiltInPicture::ButtonExplore, BuiltInPicture::ButtonUpdate};
+    const char* sampleWords[] = {"Instructions", "Website", "Explore", "Update"};  // as the pictures read
     for (int k = 0; k < MainCtl::kMenuButtons; ++k) {
         ControlDesign button;
         button.name = "btnMenu";
@@ -31,8 +32,12 @@ WindowDesign MakeMainWindowDesign() {
         button.left = 480, button.top = 3240 + 720 * k, button.width = 2055, button.height = 495;
         button.backColor = Rgb(192, 192, 255);
         button.font = {"Arial", 8.25, true, false, false};
-        if (k < 4) button.picture = samples[k];
-        else button.caption = "Button";
+        if (k < 4) {
+            button.picture = samples[k];
+            button.accessibleName = sampleWords[k];
+        } else {
+            button.caption = "Button";
+        }
         w.controls.push_back(button);
 
         ControlDesign label;

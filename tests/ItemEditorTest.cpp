@@ -50,6 +50,7 @@ TEST_F(ItemEditor, RefreshPreviewsTheButtonLikeTheMenuDoes) {
     item.Refresh_Click();
     EXPECT_TRUE(itemForm.Enabled(mTest));
     EXPECT_EQ(Text(mTest), "");
+    EXPECT_EQ(itemForm.controls[mTest].accessibleName, "Website");  // what a screen reader calls it
     EXPECT_EQ(SourceOf(itemForm.Picture(mTest)), FakeFileSystem::Key(w.Content("Website.jpg")));
 
     itemForm.SetText(mButton, "Web");  // no Web.jpg

@@ -97,6 +97,20 @@ TEST_F(MenuView, ButtonShowsItsPictureAndNoTextOrItsTextAndNoPicture) {
     EXPECT_EQ(w.form.Text(BtnMenu(1)), "Docs");
     EXPECT_EQ(w.form.Picture(BtnMenu(1)), nullptr);  // the design's sample picture is cleared
     EXPECT_EQ(SourceOf(w.form.Picture(BtnMenu(2))), FakeFileSystem::Key(w.Content(" Docs.jpg")));
+    // A screen reader names each button after its entry, picture or not.
+    EXPECT_EQ(w.form.controls[BtnMenu(0)].accessibleName, "Instructions");
+    EXPECT_EQ(w.form.controls[BtnMenu(1)].accessibleName, "Docs");
+    EXPECT_EQ(w.form.controls[BtnMenu(2)].accessibleName, " Docs");
+}
+
+TEST_F(MenuView, PictureButtonsAreNamedAfterTheEntryInViewWhileScrolling) {
+    for (int i = 1; i <= 11; ++i) w.fs.AddFile(w.Content("B" + std::to_string(i) + ".jpg"), "jpeg");
+    Start(Entries(11));
+    EXPECT_EQ(w.form.controls[BtnMenu(9)].accessibleName, "B10");
+    w.main.btnNext_Click();
+    EXPECT_EQ(w.form.controls[BtnMenu(0)].accessibleName, "B2");
+    EXPECT_EQ(w.form.controls[BtnMenu(9)].accessibleName, "B11");
+    EXPECT_EQ(w.form.Text(BtnMenu(9)), "");
 }
 
 TEST_F(MenuView, PictureThatWillNotLoadKeepsThePreviousPictureButLosesTheText) {

@@ -20,7 +20,7 @@ foreach(expected "FILEVERSION 2, 1, 0, 1" "PRODUCTVERSION 2, 1, 0, 1" "VALUE \"F
 endforeach()
 # The manifest text is stored as bytes; look for it in the file itself.
 file(READ ${EXE} bytes HEX)
-foreach(text "Microsoft.Windows.Common-Controls" "asInvoker" "dpiAware")
+foreach(text "Microsoft.Windows.Common-Controls" "asInvoker" "true/pm" "PerMonitorV2")
   string(HEX "${text}" hex)
   string(FIND "${bytes}" "${hex}" at)
   if(at EQUAL -1)

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "platform/Contrast.h"
 #include "platform/MainWindowDesign.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Pictures.h"
 
@@ -28,11 +30,27 @@ void RegisterClasses() {
     RegisterClassExW(&wc);
 }
 
+// The system DPI: what the system's metrics are given at, and every window's DPI on Windows
+// before 8.1.
 int ScreenDpi() {
     HDC dc = GetDC(nullptr);
     const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(nullptr, dc);
     return dpi > 0 ? dpi : 96;
+}
+
+// The DPI of the monitor the window is on (Windows 10 and later), else the system DPI.
+int WindowDpi(HWND hwnd, int fallback) {
+    static const auto getDpi = SystemFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
+    const UINT dpi = getDpi ? getDpi(hwnd) : 0;
+    return dpi ? static_cast<int>(dpi) : fallback;
+}
+
+// The outer rectangle for a client rectangle, with the frame measured at the given DPI.
+void AdjustForDpi(RECT& r, DWORD style, DWORD exStyle, int dpi) {
+    static const auto adjust = SystemFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(
+        L"user32.dll", "AdjustWindowRectExForDpi");
+    if (!adjust || !adjust(&r, style, FALSE, exStyle, static_cast<UINT>(dpi))) AdjustWindowRectEx(&r, style, FALSE, exStyle);
 }
 
 }  // namespace
@@ -54,31 +72,40 @@ DesignedWindow::~DesignedWindow() {
 
 bool DesignedWindow::Create(PictureService& pictures) {
     RegisterClasses();
-    dpi_ = ScreenDpi();
+    systemDpi_ = dpi_ = ScreenDpi();
+    clientHeightTwips_ = design_.clientHeight;
     const bool tool = design_.border == BorderStyle::FixedToolWindow;
     // No WS_CLIPCHILDREN: a frame (group box) paints only its border and caption, so the window
     // must paint the ground inside it.
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     const DWORD exStyle = WS_EX_CONTROLPARENT | (tool ? WS_EX_TOOLWINDOW : WS_EX_DLGMODALFRAME);
-    RECT r{0, 0, Px(design_.clientWidth), Px(design_.clientHeight)};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    int x, y;
-    if (design_.centred) {
-        RECT work{};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        x = work.left + (work.right - work.left - w) / 2;
-        y = work.top + (work.bottom - work.top - h) / 2;
-    } else {
-        x = Px(design_.left) + r.left;
-        y = Px(design_.top) + r.top;
-    }
-    hwnd_ = CreateWindowExW(exStyle, kFormClass, Wide(design_.caption).c_str(), style, x, y, w, h, nullptr,
+    hwnd_ = CreateWindowExW(exStyle, kFormClass, Wide(design_.caption).c_str(), style, 0, 0, 0, 0, nullptr,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) return false;
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
     backColor_ = design_.backColor;
+
+    // Placed at the system DPI first; the monitor it lands on may have another.
+    for (int pass = 0; pass < 2; ++pass) {
+        const SIZE size = OuterSize();
+        int x, y;
+        if (design_.centred) {
+            RECT work{};
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+            x = work.left + (work.right - work.left - size.cx) / 2;
+            y = work.top + (work.bottom - work.top - size.cy) / 2;
+        } else {
+            RECT frame{0, 0, 0, 0};
+            AdjustForDpi(frame, style, exStyle, dpi_);
+            x = Px(design_.left) + frame.left;
+            y = Px(design_.top) + frame.top;
+        }
+        SetWindowPos(hwnd_, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        const int onMonitor = WindowDpi(hwnd_, dpi_);
+        if (onMonitor == dpi_) break;
+        dpi_ = onMonitor;
+    }
 
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                                hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -89,6 +116,8 @@ bool DesignedWindow::Create(PictureService& pictures) {
         state.backColor = c.backColor.value_or(kWindowBackground);
         state.foreColor = c.foreColor.value_or(kWindowText);
         state.picture = pictures.BuiltIn(c.picture);
+        state.caption = c.caption;
+        state.accessibleName = c.accessibleName.empty() ? c.toolTip : c.accessibleName;
         state.hwnd = CreateControl(c, static_cast<ControlId>(i));
         if (!c.toolTip.empty()) AddToolTip(state.hwnd, c.toolTip);
     }
@@ -96,12 +125,55 @@ bool DesignedWindow::Create(PictureService& pictures) {
     return true;
 }
 
-HWND DesignedWindow::CreateControl(const ControlDesign& c, ControlId id) {
+SIZE DesignedWindow::OuterSize() const {
+    RECT r{0, 0, Px(design_.clientWidth), Px(clientHeightTwips_)};
+    AdjustForDpi(r, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
+                 static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), dpi_);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+RECT DesignedWindow::ControlRect(const ControlDesign& c) const {
     // A control inside a frame is a child of the window, placed by the frame's corner, so that
     // its messages reach the window like every other control's.
     const ControlDesign* frame = c.parent >= 0 ? &design_.controls[static_cast<size_t>(c.parent)] : nullptr;
-    HWND parent = hwnd_;
-    const int left = Px(c.left + (frame ? frame->left : 0)), top = Px(c.top + (frame ? frame->top : 0));
+    const int left = c.left + (frame ? frame->left : 0), top = c.top + (frame ? frame->top : 0);
+    return {Px(left), Px(top), Px(left) + Px(c.width), Px(top) + Px(c.height)};
+}
+
+void DesignedWindow::FitToClientArea(const POINT* at) {
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (at ? 0 : SWP_NOMOVE);
+    const SIZE size = OuterSize();
+    SetWindowPos(hwnd_, nullptr, at ? at->x : 0, at ? at->y : 0, size.cx, size.cy, flags);
+    // Where the frame drawn differs from the one computed for the DPI (a system that scales only
+    // the client area), the difference is made up so that the client area is exact.
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const int dx = Px(design_.clientWidth) - client.right, dy = Px(clientHeightTwips_) - client.bottom;
+    if (dx || dy)
+        SetWindowPos(hwnd_, nullptr, 0, 0, size.cx + dx, size.cy + dy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+void DesignedWindow::ChangeDpi(int dpi, const RECT* suggested) {
+    if (dpi <= 0) return;
+    dpi_ = dpi;
+    // The old fonts stay alive until every control has its new one.
+    std::map<std::string, GdiFont> oldFonts;
+    oldFonts.swap(fonts_);
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        const ControlDesign& c = design_.controls[i];
+        HWND h = controls_[i].hwnd;
+        if (!h) continue;
+        const RECT r = ControlRect(c);
+        SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
+    }
+    const POINT at = suggested ? POINT{suggested->left, suggested->top} : POINT{};
+    FitToClientArea(suggested ? &at : nullptr);
+    OnDpiChanged();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+HWND DesignedWindow::CreateControl(const ControlDesign& c, ControlId id) {
     const wchar_t* cls = L"STATIC";
     DWORD style = WS_CHILD | (c.visible ? WS_VISIBLE : 0) | (c.enabled ? 0 : WS_DISABLED);
     DWORD exStyle = 0;
@@ -147,8 +219,13 @@ HWND DesignedWindow::CreateControl(const ControlDesign& c, ControlId id) {
         exStyle = WS_EX_CLIENTEDGE;
         break;
     }
-    HWND h = CreateWindowExW(exStyle, cls, Wide(c.caption).c_str(), style, left, top, Px(c.width), Px(c.height),
-                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + id)),
+    const RECT r = ControlRect(c);
+    const ControlState& state = controls_[static_cast<size_t>(id)];
+    const std::string& text = c.kind == ControlKind::PictureBox                                 ? state.accessibleName
+                              : c.kind == ControlKind::CommandButton && c.caption.empty() ? state.accessibleName
+                                                                                          : c.caption;
+    HWND h = CreateWindowExW(exStyle, cls, Wide(text).c_str(), style, r.left, r.top, r.right - r.left,
+                             r.bottom - r.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + id)),
                              GetModuleHandleW(nullptr), nullptr);
     if (!h) return nullptr;
     if (c.kind == ControlKind::PictureBox) {
@@ -166,7 +243,8 @@ HFONT DesignedWindow::FontFor(const FontDesign& f) {
     if (!font) {
         NONCLIENTMETRICSW ncm{sizeof(ncm)};
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
-        LOGFONTW lf = ncm.lfMessageFont;  // the window's default font
+        LOGFONTW lf = ncm.lfMessageFont;  // the window's default font, given at the system DPI
+        lf.lfHeight = MulDiv(lf.lfHeight, dpi_, systemDpi_);
         if (!f.face.empty()) {
             wcsncpy(lf.lfFaceName, Wide(f.face).c_str(), LF_FACESIZE - 1);
             lf.lfHeight = -static_cast<LONG>(f.points * dpi_ / 72.0 + 0.5);
@@ -229,12 +307,8 @@ void DesignedWindow::SetBackColor(std::int32_t color) {
 }
 
 void DesignedWindow::SetHeight(int twips) {
-    const int clientTwips = twips - kMainFrameTop - kMainFrameEdge;
-    RECT r{0, 0, Px(design_.clientWidth), Px(clientTwips)};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    clientHeightTwips_ = twips - kMainFrameTop - kMainFrameEdge;
+    FitToClientArea(nullptr);
 }
 
 void DesignedWindow::Show() {
@@ -255,6 +329,8 @@ void DesignedWindow::Close() {
 }
 
 std::string DesignedWindow::Text(ControlId id) const {
+    if (design_.controls[static_cast<size_t>(id)].kind == ControlKind::CommandButton)
+        return controls_[static_cast<size_t>(id)].caption;
     HWND h = Control(id);
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
@@ -262,9 +338,34 @@ std::string DesignedWindow::Text(ControlId id) const {
 }
 
 void DesignedWindow::SetText(ControlId id, const std::string& text) {
+    if (design_.controls[static_cast<size_t>(id)].kind == ControlKind::CommandButton) {
+        controls_[static_cast<size_t>(id)].caption = text;
+        UpdateWindowText(id);
+        return;
+    }
     HWND h = Control(id);
     SetWindowTextW(h, Wide(text).c_str());
     InvalidateRect(h, nullptr, TRUE);
+}
+
+void DesignedWindow::SetAccessibleName(ControlId id, const std::string& name) {
+    controls_[static_cast<size_t>(id)].accessibleName = name;
+    UpdateWindowText(id);
+}
+
+void DesignedWindow::UpdateWindowText(ControlId id) {
+    const ControlState& c = controls_[static_cast<size_t>(id)];
+    switch (design_.controls[static_cast<size_t>(id)].kind) {
+    case ControlKind::CommandButton:
+        SetWindowTextW(c.hwnd, Wide(c.caption.empty() ? c.accessibleName : c.caption).c_str());
+        InvalidateRect(c.hwnd, nullptr, TRUE);
+        break;
+    case ControlKind::PictureBox:
+        SetWindowTextW(c.hwnd, Wide(c.accessibleName).c_str());
+        break;
+    default:
+        break;  // other controls show their text, which is their name
+    }
 }
 
 void DesignedWindow::SetPicture(ControlId id, const PicturePtr& picture) {
@@ -301,12 +402,15 @@ void DesignedWindow::DrawButton(const DRAWITEMSTRUCT& d) {
     const int shift = pressed ? 1 : 0;
     if (auto* picture = dynamic_cast<const Win32Picture*>(c.picture.get())) {
         // A picture sits in the middle of the button, as on a graphical button.
-        picture->Draw(d.hDC, (r.right - picture->Width()) / 2 + shift, (r.bottom - picture->Height()) / 2 + shift);
+        picture->Draw(d.hDC, (r.right - picture->ScaledWidth(dpi_)) / 2 + shift,
+                      (r.bottom - picture->ScaledHeight(dpi_)) / 2 + shift, dpi_);
     }
-    const std::wstring text = Wide(Text(id));
+    const std::wstring text = Wide(c.caption);
     if (!text.empty()) {
         SetBkMode(d.hDC, TRANSPARENT);
-        SetTextColor(d.hDC, GetSysColor((d.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+        // The scheme's button text, unless it is lost on the button's own colour.
+        const COLORREF scheme = GetSysColor((d.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
+        SetTextColor(d.hDC, ReadableTextColor(scheme, ColorRef(c.backColor)));
         RECT t = r;
         OffsetRect(&t, shift, shift);
         DrawTextW(d.hDC, text.c_str(), static_cast<int>(text.size()), &t,
@@ -329,7 +433,7 @@ void DesignedWindow::PaintPictureBox(HWND box) {
         RECT r;
         GetClientRect(box, &r);
         FillRect(dc, &r, BrushFor(c));
-        if (auto* picture = dynamic_cast<const Win32Picture*>(c.picture.get())) picture->Draw(dc, 0, 0);
+        if (auto* picture = dynamic_cast<const Win32Picture*>(c.picture.get())) picture->Draw(dc, 0, 0, dpi_);
         if (GetFocus() == box) {
             RECT f = r;
             InflateRect(&f, -1, -1);
@@ -428,7 +532,7 @@ LRESULT DesignedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (id < 0) break;
         ControlState& c = controls_[static_cast<size_t>(id)];
         HDC dc = reinterpret_cast<HDC>(wp);
-        SetTextColor(dc, ColorRef(c.foreColor));
+        SetTextColor(dc, ReadableTextColor(ColorRef(c.foreColor), ColorRef(c.backColor)));
         SetBkColor(dc, ColorRef(c.backColor));
         return reinterpret_cast<LRESULT>(BrushFor(c));
     }
@@ -449,6 +553,11 @@ LRESULT DesignedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         return result;
     }
+    case WM_DPICHANGED:
+        // Moved to a monitor of another DPI, or the user changed the scale: everything is
+        // mapped from twips again, not stretched.
+        ChangeDpi(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
+        return 0;
     case WM_CLOSE:
         if (closed_) DestroyWindow(hwnd_);
         else OnCloseRequest();

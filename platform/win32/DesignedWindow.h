@@ -49,6 +49,7 @@ public:
     void SetVisible(ControlId id, bool visible) override;
     bool Enabled(ControlId id) const override;
     void SetEnabled(ControlId id, bool enabled) override;
+    void SetAccessibleName(ControlId id, const std::string& name) override;
 
 protected:
     // Events for the window classes. Control ids are tab indexes in the design.
@@ -59,9 +60,11 @@ protected:
     virtual LRESULT OnNotify(ControlId /*id*/, NMHDR* /*header*/) { return 0; }
     virtual void OnEscape() {}                   // the Escape key anywhere in the window
     virtual void OnContextMenuKey(ControlId /*id*/) {}  // Shift+F10 or the menu key on a control
+    virtual void OnDpiChanged() {}               // after the controls were laid out at the new DPI
     virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     int Px(int twips) const { return TwipsToPixels(twips, dpi_); }
+    int Dpi() const { return dpi_; }
     const WindowDesign& design_;
 
 private:
@@ -71,21 +74,32 @@ private:
         std::int32_t backColor = 0;
         std::int32_t foreColor = 0;
         GdiBrush brush;
+        // A command button draws its caption itself; its window text is what screen readers
+        // read, the caption or, while that is empty, the accessible name.
+        std::string caption;
+        std::string accessibleName;
     };
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     HWND CreateControl(const ControlDesign& c, ControlId id);
+    RECT ControlRect(const ControlDesign& c) const;  // pixels at the window's DPI
+    SIZE OuterSize() const;                           // the window's size for its client area in twips
+    void FitToClientArea(const POINT* at);            // sizes the window (and moves it to `at`)
+    void ChangeDpi(int dpi, const RECT* suggested);
     HFONT FontFor(const FontDesign& font);
     void AddToolTip(HWND control, const std::string& text);
     void DrawButton(const DRAWITEMSTRUCT& d);
     void PaintPictureBox(HWND box);
     ControlId IdOf(HWND control) const;
     HBRUSH BrushFor(ControlState& c);
+    void UpdateWindowText(ControlId id);
 
     HWND hwnd_ = nullptr;
     HWND toolTip_ = nullptr;
     int dpi_ = 96;
+    int systemDpi_ = 96;           // the DPI the system's own metrics (the message font) are given at
+    int clientHeightTwips_ = 0;    // the design's, until SetHeight changes it
     bool closed_ = false;
     PicturePtr icon_;
     std::int32_t backColor_ = kWindowBackground;

@@ -27,6 +27,11 @@ bool SetupWizardWindow::Create(PictureService& pictures) {
     return true;
 }
 
+void SetupWizardWindow::OnDpiChanged() {
+    int column = 0;
+    for (const auto& c : kMenuItemColumns) ListView_SetColumnWidth(Control(sMenuItems), column++, Px(c.width));
+}
+
 bool SetupWizardWindow::Checked(ControlId id) const {
     return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

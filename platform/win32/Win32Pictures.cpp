@@ -2,6 +2,7 @@
 
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/res/resource.h"
@@ -68,6 +69,8 @@ std::shared_ptr<Win32Picture> DecodeImage(const std::string& bytes) {
         return nullptr;
     picture->width = static_cast<int>(w);
     picture->height = static_cast<int>(h);
+    const auto* pixel = static_cast<const std::uint32_t*>(bits);
+    picture->opaque = std::all_of(pixel, pixel + std::size_t(w) * h, [](std::uint32_t p) { return p >= 0xFF000000u; });
     return picture;
 }
 
@@ -128,6 +131,7 @@ std::shared_ptr<Win32Picture> DecodeBitmapFile(const std::string& path) {
     for (long i = 0, n = static_cast<long>(bm.bmWidth) * bm.bmHeight; i < n; ++i) pixel[i] |= 0xFF000000u;  // opaque
     picture->width = bm.bmWidth;
     picture->height = bm.bmHeight;
+    picture->opaque = true;
     return picture;
 }
 
@@ -200,19 +204,29 @@ const Win32Picture& Win32Picture::Decoded() const {
     return *decoded_;
 }
 
-void Win32Picture::Draw(HDC dc, int x, int y) const {
+void Win32Picture::Draw(HDC dc, int x, int y, int dpi) const {
     if (resource_) {
-        Decoded().Draw(dc, x, y);
+        Decoded().Draw(dc, x, y, dpi);
         return;
     }
+    const int w = ScaledWidth(dpi), h = ScaledHeight(dpi);
     if (icon) {
-        DrawIconEx(dc, x, y, icon.get(), width, height, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, x, y, icon.get(), w, h, 0, nullptr, DI_NORMAL);
         return;
     }
     HDC mem = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(mem, bitmap.get());
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    GdiAlphaBlend(dc, x, y, width, height, mem, 0, 0, width, height, blend);
+    if (opaque && (w != width || h != height)) {
+        const int oldMode = SetStretchBltMode(dc, HALFTONE);
+        POINT oldOrigin;
+        SetBrushOrgEx(dc, 0, 0, &oldOrigin);  // as HALFTONE asks
+        StretchBlt(dc, x, y, w, h, mem, 0, 0, width, height, SRCCOPY);
+        SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+        SetStretchBltMode(dc, oldMode);
+    } else {
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        GdiAlphaBlend(dc, x, y, w, h, mem, 0, 0, width, height, blend);
+    }
     SelectObject(mem, old);
     DeleteDC(mem);
 }

@@ -18,8 +18,11 @@ public:
     explicit Win32Picture(int resource) : resource_(resource) {}
 
     bool IsIcon() const override { return static_cast<bool>(icon); }
-    // Draws the picture at its natural size with its top left corner at (x, y).
-    void Draw(HDC dc, int x, int y) const;
+    // Draws the picture with its top left corner at (x, y), scaled from 96 dpi to dpi: pixel for
+    // pixel at 96 dpi, smoothed (opaque pictures) at any other.
+    void Draw(HDC dc, int x, int y, int dpi) const;
+    int ScaledWidth(int dpi) const { return MulDiv(Width(), dpi, 96); }
+    int ScaledHeight(int dpi) const { return MulDiv(Height(), dpi, 96); }
     int Width() const { return Decoded().width; }
     int Height() const { return Decoded().height; }
     const Win32Picture& Decoded() const;
@@ -28,6 +31,7 @@ public:
     IconHandle icon;
     std::string iconFile;
     int width = 0, height = 0;
+    bool opaque = false;  // every pixel fully covered: may be stretched with smoothing
 
 private:
     int resource_ = 0;

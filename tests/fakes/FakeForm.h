@@ -15,6 +15,7 @@ public:
         std::int32_t backColor = 0;
         bool visible = true;
         bool enabled = true;
+        std::string accessibleName;
     };
     std::vector<ControlState> controls;
     std::string caption;
@@ -46,6 +47,7 @@ public:
     void SetVisible(ControlId id, bool v) override { at(id).visible = v; }
     bool Enabled(ControlId id) const override { return at(id).enabled; }
     void SetEnabled(ControlId id, bool e) override { at(id).enabled = e; }
+    void SetAccessibleName(ControlId id, const std::string& name) override { at(id).accessibleName = name; }
 
 private:
     ControlState& at(ControlId id) { return controls.at(static_cast<std::size_t>(id)); }

@@ -12,7 +12,7 @@ FakeForm::FakeForm(const WindowDesign& design, PictureService& pictures)
       height(design.clientHeight + kMainFrameTop + kMainFrameEdge) {
     for (const auto& c : design.controls)
         controls.push_back({c.caption, pictures.BuiltIn(c.picture), c.backColor.value_or(kWindowBackground),
-                            c.visible, c.enabled});
+                            c.visible, c.enabled, c.accessibleName.empty() ? c.toolTip : c.accessibleName});
 }
 
 FakeMainForm::FakeMainForm(PictureService& pictures) : FakeForm(MainWindowDesign(), pictures) {}

@@ -1,0 +1,170 @@
+// The windows at 100, 125, 150 and 200 % scale: every control where its twips put it at that DPI,
+// fonts and pictures scaled with it, and the same again when the scale changes while the window
+// is open. Screenshots of each go to the artifacts folder as dpi-<dpi>-main.bmp and
+// dpi-<dpi>-editor.bmp.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "Orvelund.h"
+
+namespace {
+
+using namespace e2e;
+using namespace orv;
+
+constexpr COLORREF kGreen = RGB(0, 128, 0);
+
+// A control's place and size in twips, in its window's client area.
+struct Twips {
+    int id, left, top, width, height;
+};
+
+std::vector<Twips> MainControls() {
+    std::vector<Twips> all{{kPicture1, 0, 0, 9330, 3135}, {kBtnPrev, 8880, 3240, 495, 495}, {kBtnNext, 8880, 9960, 495, 495}};
+    for (int k = 0; k < 10; ++k) {
+        all.push_back({BtnMenu(k), 480, 3240 + 720 * k, 2055, 495});
+        all.push_back({LblMenu(k), 2760, 3360 + 720 * k, 6135, 255});
+    }
+    return all;
+}
+
+std::vector<Twips> EditorControls() {
+    using namespace wizard;
+    return {{sTitle, 1200, 120, 5415, 315},     {AutoRunReset, 3600, 480, 1455, 375}, {AddItem, 8400, 240, 1095, 375},
+            {MoveUp, 9600, 240, 495, 495},      {MoveDown, 9600, 720, 495, 495},      {OKButton, 10440, 120, 1215, 375},
+            {sMenuItems, 120, 1320, 11535, 4335}, {AppIcon, 120, 0, 975, 975},        {HideSetup, 1200, 960, 2175, 255}};
+}
+
+int PxAt(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+
+// Every control sits and measures where its twips put it at this DPI.
+::testing::AssertionResult LaidOutAt(HWND window, const std::vector<Twips>& controls, int dpi) {
+    for (const Twips& t : controls) {
+        const Control c = Describe(FindControl(window, t.id));
+        const RECT want{PxAt(t.left, dpi), PxAt(t.top, dpi), PxAt(t.left, dpi) + PxAt(t.width, dpi),
+                        PxAt(t.top, dpi) + PxAt(t.height, dpi)};
+        if (!EqualRect(&c.rect, &want))
+            return ::testing::AssertionFailure()
+                   << "control " << t.id << " at " << dpi << " dpi is (" << c.rect.left << "," << c.rect.top << ")-("
+                   << c.rect.right << "," << c.rect.bottom << "), expected (" << want.left << "," << want.top << ")-("
+                   << want.right << "," << want.bottom << ")";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// The character height of a font of `points` at this DPI, as a negative lfHeight.
+long FontHeightAt(double points, int dpi) { return -static_cast<long>(points * dpi / 72.0 + 0.5); }
+
+// The scale the programs started while it lives see, put back afterwards.
+class SystemDpi {
+public:
+    explicit SystemDpi(int dpi) {
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                        nullptr, &key_, nullptr);
+        DWORD size = sizeof(old_);
+        had_ = key_ && RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_), &size) ==
+                           ERROR_SUCCESS;
+        Set(static_cast<DWORD>(dpi));
+    }
+    ~SystemDpi() {
+        if (had_) Set(old_);
+        else if (key_) RegDeleteValueW(key_, L"LogPixels");
+        if (key_) RegCloseKey(key_);
+    }
+
+private:
+    void Set(DWORD dpi) {
+        if (key_) RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
+    }
+    HKEY key_ = nullptr;
+    DWORD old_ = 96;
+    bool had_ = false;
+};
+
+struct Scaling : OrvelundTest, ::testing::WithParamInterface<int> {
+    std::string exe;
+    void SetUp() override {
+        OrvelundTest::SetUp();
+        const std::string content = JoinPath(Folder(), "content");
+        CreateDirectoryW(Widen(content).c_str(), nullptr);
+        // A main picture far smaller than the picture box, so that its scaled edge can be found.
+        WriteFileBytes(JoinPath(content, "app.jpg"), SolidBitmap(100, 60, kGreen));
+        std::vector<std::string> entries;
+        for (int i = 1; i <= 12; ++i) entries.push_back("B" + std::to_string(i) + ",Entry " + std::to_string(i) + ",x.txt,open");
+        WriteFileBytes(JoinPath(content, "config.ini"), MenuFile(entries));
+        exe = CopyExe();
+    }
+    // The main picture is drawn from the box's corner at 100 x 60 pixels scaled to the DPI.
+    static ::testing::AssertionResult PictureScaledTo(HWND main, int dpi) {
+        HWND box = FindControl(main, kPicture1);
+        const int w = MulDiv(100, dpi, 96), h = MulDiv(60, dpi, 96);
+        const COLORREF inside = PixelAt(box, POINT{w - 1, h - 1}), right = PixelAt(box, POINT{w + 1, h / 2}),
+                       below = PixelAt(box, POINT{w / 2, h + 1});
+        if (inside == kGreen && right != kGreen && below != kGreen) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the 100 x 60 picture is not " << w << " x " << h << " pixels at " << dpi
+                                             << " dpi";
+    }
+};
+
+TEST_P(Scaling, WindowsKeepTheirTwipsProportionsAtTheSystemScale) {
+    const int dpi = GetParam();
+    SystemDpi scale(dpi);
+    Process p = Launch(exe);
+    HWND main = WaitForWindow("Demo", kWait, p.Id());
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(LaidOutAt(main, MainControls(), dpi));
+    EXPECT_EQ(ClientSize(main).cx, PxAt(9330, dpi));
+    EXPECT_EQ(ClientSize(main).cy, PxAt(10800 - 360, dpi));
+    EXPECT_EQ(FontHeightOf(FindControl(main, LblMenu(0))), FontHeightAt(9.75, dpi));
+    EXPECT_EQ(FontHeightOf(FindControl(main, BtnMenu(0))), FontHeightAt(8.25, dpi));
+    EXPECT_TRUE(PictureScaledTo(main, dpi));
+    Sleep(500);  // the frame is drawn after the client area
+    EXPECT_TRUE(SaveScreenshot(JoinPath(ArtifactsFolder(), "dpi-" + std::to_string(dpi) + "-main.bmp"), main));
+
+    Process q = Launch(exe, "/-setup");
+    HWND editor = WaitForWindow("Demo - Menu Editor", kWait, q.Id());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(LaidOutAt(editor, EditorControls(), dpi));
+    EXPECT_EQ(ClientSize(editor).cx, PxAt(11790, dpi));
+    EXPECT_EQ(ClientSize(editor).cy, PxAt(5730, dpi));
+    HWND list = FindControl(editor, wizard::sMenuItems);
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0), PxAt(3200, dpi));  // "Label"
+    EXPECT_EQ(FontHeightOf(list), FontHeightAt(8.25, dpi));
+    Sleep(500);
+    EXPECT_TRUE(SaveScreenshot(JoinPath(ArtifactsFolder(), "dpi-" + std::to_string(dpi) + "-editor.bmp"), editor));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, Scaling, ::testing::Values(96, 120, 144, 192));
+
+using ScaleChange = Scaling;
+
+TEST_F(ScaleChange, OpenWindowsLayThemselvesOutAgainWhenTheScaleChanges) {
+    Process p = Launch(exe);
+    HWND main = WaitForWindow("Demo", kWait, p.Id());
+    ASSERT_NE(main, nullptr);
+    const int from = ScreenDpi();
+    ASSERT_TRUE(SendDpiChanged(main, 144, from));
+    EXPECT_TRUE(LaidOutAt(main, MainControls(), 144));
+    EXPECT_EQ(ClientSize(main).cx, PxAt(9330, 144));
+    EXPECT_EQ(ClientSize(main).cy, PxAt(10800 - 360, 144));  // the height the menu gave it, at the new scale
+    EXPECT_EQ(FontHeightOf(FindControl(main, LblMenu(0))), FontHeightAt(9.75, 144));
+    EXPECT_TRUE(PictureScaledTo(main, 144));
+    // The view still works at the new scale.
+    ASSERT_TRUE(Click(FindControl(main, kBtnNext)));
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(FindControl(main, LblMenu(0))) == "Entry 2"; }, kWait));
+    EXPECT_TRUE(LaidOutAt(main, MainControls(), 144));
+
+    ASSERT_TRUE(SendDpiChanged(main, from, 144));
+    EXPECT_TRUE(LaidOutAt(main, MainControls(), from));
+    EXPECT_EQ(ClientSize(main).cy, PxAt(10800 - 360, from));
+
+    Process q = Launch(exe, "/-setup");
+    HWND editor = WaitForWindow("Demo - Menu Editor", kWait, q.Id());
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(SendDpiChanged(editor, 192, from));
+    EXPECT_TRUE(LaidOutAt(editor, EditorControls(), 192));
+    EXPECT_EQ(SendMessageW(FindControl(editor, wizard::sMenuItems), LVM_GETCOLUMNWIDTH, 1, 0), PxAt(3200, 192));
+    EXPECT_EQ(FontHeightOf(FindControl(editor, wizard::sTitle)), FontHeightAt(9.75, 192));
+}
+
+}  // namespace
