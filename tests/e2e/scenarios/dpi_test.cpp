@@ -35,6 +35,14 @@ std::vector<Twips> EditorControls() {
             {sMenuItems, 120, 1320, 11535, 4335}, {AppIcon, 120, 0, 975, 975},        {HideSetup, 1200, 960, 2175, 255}};
 }
 
+// Controls inside the "Test" frame (3480, 1920) are placed by its corner.
+std::vector<Twips> ItemControls() {
+    using namespace item;
+    return {{OKButton, 5160, 120, 1215, 375}, {mButton, 960, 600, 3615, 285}, {mFileFolder, 960, 1560, 5415, 285},
+            {mImage, 960, 2520, 2080, 495},   {Refresh, 3480 + 720, 1920 + 240, 855, 255},
+            {mTest, 3480 + 240, 1920 + 480, 2055, 495}};
+}
+
 int PxAt(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 
 // Every control sits and measures where its twips put it at this DPI.
@@ -132,6 +140,13 @@ TEST_P(Scaling, WindowsKeepTheirTwipsProportionsAtTheSystemScale) {
     EXPECT_EQ(FontHeightOf(list), FontHeightAt(8.25, dpi));
     Sleep(500);
     EXPECT_TRUE(SaveScreenshot(JoinPath(ArtifactsFolder(), "dpi-" + std::to_string(dpi) + "-editor.bmp"), editor));
+
+    ASSERT_TRUE(ListDoubleClickRow(list, 0));
+    HWND item = WaitForWindow("Demo - Edit Menu Item", kWait, q.Id());
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(LaidOutAt(item, ItemControls(), dpi));
+    EXPECT_EQ(ClientSize(item).cx, PxAt(6495, dpi));
+    EXPECT_EQ(ClientSize(item).cy, PxAt(3165, dpi));
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, Scaling, ::testing::Values(96, 120, 144, 192));
