@@ -63,6 +63,19 @@ int PxAt(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 // The character height of a font of `points` at this DPI, as a negative lfHeight.
 long FontHeightAt(double points, int dpi) { return -static_cast<long>(points * dpi / 72.0 + 0.5); }
 
+// Whether the window's process declared per-monitor awareness, so that Windows neither stretches
+// its bitmap nor keeps it at the system scale on another monitor. (Wine 8 reports version 1 and
+// 2 alike, so the version is not told apart here.)
+bool PerMonitorAware(HWND window) {
+    using GetContext = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
+    using GetAwareness = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto context = reinterpret_cast<GetContext>(reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+    auto awareness = reinterpret_cast<GetAwareness>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    return context && awareness && awareness(context(window)) == DPI_AWARENESS_PER_MONITOR_AWARE;
+}
+
 // The scale the programs started while it lives see, put back afterwards.
 class SystemDpi {
 public:
@@ -120,6 +133,7 @@ TEST_P(Scaling, WindowsKeepTheirTwipsProportionsAtTheSystemScale) {
     Process p = Launch(exe);
     HWND main = WaitForWindow("Demo", kWait, p.Id());
     ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(PerMonitorAware(main));
     EXPECT_TRUE(LaidOutAt(main, MainControls(), dpi));
     EXPECT_EQ(ClientSize(main).cx, PxAt(9330, dpi));
     EXPECT_EQ(ClientSize(main).cy, PxAt(10800 - 360, dpi));
