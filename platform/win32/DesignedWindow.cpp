@@ -88,6 +88,7 @@ bool DesignedWindow::Create(PictureService& pictures) {
 
     // Placed at the system DPI first; the monitor it lands on may have another.
     for (int pass = 0; pass < 2; ++pass) {
+        const int sizedAt = dpi_;
         const SIZE size = OuterSize();
         int x, y;
         if (design_.centred) {
@@ -102,9 +103,8 @@ bool DesignedWindow::Create(PictureService& pictures) {
             y = Px(design_.top) + frame.top;
         }
         SetWindowPos(hwnd_, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-        const int onMonitor = WindowDpi(hwnd_, dpi_);
-        if (onMonitor == dpi_) break;
-        dpi_ = onMonitor;
+        dpi_ = WindowDpi(hwnd_, dpi_);
+        if (dpi_ == sizedAt) break;
     }
 
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
@@ -156,6 +156,7 @@ void DesignedWindow::FitToClientArea(const POINT* at) {
 void DesignedWindow::ChangeDpi(int dpi, const RECT* suggested) {
     if (dpi <= 0) return;
     dpi_ = dpi;
+    if (controls_.empty()) return;  // moved while Create places it: Create sizes it for this DPI
     // The old fonts stay alive until every control has its new one.
     std::map<std::string, GdiFont> oldFonts;
     oldFonts.swap(fonts_);
