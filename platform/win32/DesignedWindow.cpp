@@ -221,11 +221,7 @@ HWND DesignedWindow::CreateControl(const ControlDesign& c, ControlId id) {
         break;
     }
     const RECT r = ControlRect(c);
-    const ControlState& state = controls_[static_cast<size_t>(id)];
-    const std::string& text = c.kind == ControlKind::PictureBox                                 ? state.accessibleName
-                              : c.kind == ControlKind::CommandButton && c.caption.empty() ? state.accessibleName
-                                                                                          : c.caption;
-    HWND h = CreateWindowExW(exStyle, cls, Wide(text).c_str(), style, r.left, r.top, r.right - r.left,
+    HWND h = CreateWindowExW(exStyle, cls, Wide(WindowText(id)).c_str(), style, r.left, r.top, r.right - r.left,
                              r.bottom - r.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + id)),
                              GetModuleHandleW(nullptr), nullptr);
     if (!h) return nullptr;
@@ -350,23 +346,26 @@ void DesignedWindow::SetText(ControlId id, const std::string& text) {
 }
 
 void DesignedWindow::SetAccessibleName(ControlId id, const std::string& name) {
-    controls_[static_cast<size_t>(id)].accessibleName = name;
-    UpdateWindowText(id);
+    std::string& now = controls_[static_cast<size_t>(id)].accessibleName;
+    if (now == name) return;  // every page turn names the ten buttons again
+    now = name;
+    const ControlKind kind = design_.controls[static_cast<size_t>(id)].kind;
+    if (kind == ControlKind::CommandButton || kind == ControlKind::PictureBox) UpdateWindowText(id);
+}
+
+std::string DesignedWindow::WindowText(ControlId id) const {
+    const ControlState& c = controls_[static_cast<size_t>(id)];
+    switch (design_.controls[static_cast<size_t>(id)].kind) {
+    case ControlKind::CommandButton: return c.caption.empty() ? c.accessibleName : c.caption;
+    case ControlKind::PictureBox: return c.accessibleName;  // it shows no text
+    default: return design_.controls[static_cast<size_t>(id)].caption;  // others show their text as their name
+    }
 }
 
 void DesignedWindow::UpdateWindowText(ControlId id) {
-    const ControlState& c = controls_[static_cast<size_t>(id)];
-    switch (design_.controls[static_cast<size_t>(id)].kind) {
-    case ControlKind::CommandButton:
-        SetWindowTextW(c.hwnd, Wide(c.caption.empty() ? c.accessibleName : c.caption).c_str());
-        InvalidateRect(c.hwnd, nullptr, TRUE);
-        break;
-    case ControlKind::PictureBox:
-        SetWindowTextW(c.hwnd, Wide(c.accessibleName).c_str());
-        break;
-    default:
-        break;  // other controls show their text, which is their name
-    }
+    HWND h = Control(id);
+    SetWindowTextW(h, Wide(WindowText(id)).c_str());
+    InvalidateRect(h, nullptr, TRUE);
 }
 
 void DesignedWindow::SetPicture(ControlId id, const PicturePtr& picture) {

@@ -93,6 +93,8 @@ private:
     void PaintPictureBox(HWND box);
     ControlId IdOf(HWND control) const;
     HBRUSH BrushFor(ControlState& c);
+    // A command button's or picture box's window text: what screen readers read for it.
+    std::string WindowText(ControlId id) const;
     void UpdateWindowText(ControlId id);
 
     HWND hwnd_ = nullptr;
