@@ -64,7 +64,6 @@ protected:
     virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     int Px(int twips) const { return TwipsToPixels(twips, dpi_); }
-    int Dpi() const { return dpi_; }
     const WindowDesign& design_;
 
 private:

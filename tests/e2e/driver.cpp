@@ -476,10 +476,10 @@ AccessibleInfo Accessible(HWND hwnd) {
     AccessibleInfo info;
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // once per thread; later calls only count
     IAccessible* acc = nullptr;
-    HRESULT hr = AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                          reinterpret_cast<void**>(&acc));
-    if (FAILED(hr) || !acc) { char b[32]; std::snprintf(b, sizeof b, "%08lx", (unsigned long)hr); info.name = b;
-        return info; }
+    // __uuidof: mingw's oleacc import library resolves IID_IAccessible to a thunk, not the GUID.
+    if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&acc))) || !acc)
+        return info;
     info.ok = true;
     VARIANT self;
     VariantInit(&self);
@@ -488,32 +488,6 @@ AccessibleInfo Accessible(HWND hwnd) {
     BSTR name = nullptr;
     if (acc->get_accName(self, &name) == S_OK && name) info.name = Narrow(name);
     SysFreeString(name);
-    VARIANT role;
-    VariantInit(&role);
-    if (SUCCEEDED(acc->get_accRole(self, &role)) && role.vt == VT_I4) info.role = role.lVal;
-    long count = 0;
-    if (SUCCEEDED(acc->get_accChildCount(&count)) && count > 0) {
-        std::vector<VARIANT> children(static_cast<size_t>(count));
-        long got = 0;
-        if (SUCCEEDED(AccessibleChildren(acc, 0, count, children.data(), &got))) {
-            for (long i = 0; i < got; ++i) {
-                VARIANT& child = children[static_cast<size_t>(i)];
-                BSTR childName = nullptr;
-                if (child.vt == VT_I4) {
-                    if (acc->get_accName(child, &childName) == S_OK && childName) info.childNames.push_back(Narrow(childName));
-                } else if (child.vt == VT_DISPATCH && child.pdispVal) {
-                    IAccessible* sub = nullptr;
-                    if (SUCCEEDED(child.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&sub))) && sub) {
-                        if (sub->get_accName(self, &childName) == S_OK && childName)
-                            info.childNames.push_back(Narrow(childName));
-                        sub->Release();
-                    }
-                }
-                SysFreeString(childName);
-                VariantClear(&child);
-            }
-        }
-    }
     acc->Release();
     return info;
 }

@@ -220,14 +220,11 @@ RECT ListRowRect(HWND list, int row);         // list's client coordinates
 
 // ---------------------------------------------------------------- accessibility
 
-// What a screen reader learns of a window: the name and role (ROLE_SYSTEM_*) of its client
-// object, read through AccessibleObjectFromWindow, and the names of that object's children.
-// `ok` is false when the object could not be had.
+// What a screen reader learns of a window: the name of its client object, read through
+// AccessibleObjectFromWindow. `ok` is false when the object could not be had.
 struct AccessibleInfo {
     bool ok = false;
     std::string name;
-    long role = 0;
-    std::vector<std::string> childNames;
 };
 AccessibleInfo Accessible(HWND hwnd);
 

@@ -46,9 +46,44 @@ std::string FirstRunPrompt(const std::string& folder) {
            "Current Folder: " + folder + "\r\n\r\nDo you want to use the current folder?";
 }
 
-int Px(int twips) {
-    const int dpi = e2e::ScreenDpi();
-    return (twips * dpi + 720) / 1440;
+int PxAt(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+
+int Px(int twips) { return PxAt(twips, e2e::ScreenDpi()); }
+
+UserSetting::UserSetting(const std::wstring& key, const std::wstring& name, const std::wstring& text) {
+    Open(key, name);
+    Set(REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+UserSetting::UserSetting(const std::wstring& key, const std::wstring& name, DWORD number) {
+    Open(key, name);
+    Set(REG_DWORD, &number, sizeof(number));
+}
+
+void UserSetting::Open(const std::wstring& key, const std::wstring& name) {
+    name_ = name;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_,
+                        nullptr) != ERROR_SUCCESS) {
+        key_ = nullptr;
+        return;
+    }
+    DWORD size = 0;
+    had_ = RegQueryValueExW(key_, name_.c_str(), nullptr, &oldType_, nullptr, &size) == ERROR_SUCCESS;
+    old_.resize(size);
+    if (had_ && size &&
+        RegQueryValueExW(key_, name_.c_str(), nullptr, &oldType_, old_.data(), &size) != ERROR_SUCCESS)
+        had_ = false;
+}
+
+void UserSetting::Set(DWORD type, const void* data, DWORD size) {
+    if (key_) RegSetValueExW(key_, name_.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+}
+
+UserSetting::~UserSetting() {
+    if (!key_) return;
+    if (had_) Set(oldType_, old_.data(), static_cast<DWORD>(old_.size()));
+    else RegDeleteValueW(key_, name_.c_str());
+    RegCloseKey(key_);
 }
 
 }  // namespace orv

@@ -38,7 +38,28 @@ std::string SolidBitmap(int width, int height, COLORREF color);
 // The first-run question's text for a folder.
 std::string FirstRunPrompt(const std::string& folder);
 
-// Pixels per twip-based length at the screen's DPI, as the program maps them.
+// A length in twips in pixels at a DPI, as the program maps it; Px at the screen's DPI.
+int PxAt(int twips, int dpi);
 int Px(int twips);
+
+// One value under HKEY_CURRENT_USER, set for the programs started while this lives and put back
+// afterwards (removed, if it was not there before).
+class UserSetting {
+public:
+    UserSetting(const std::wstring& key, const std::wstring& name, const std::wstring& text);  // REG_SZ
+    UserSetting(const std::wstring& key, const std::wstring& name, DWORD number);              // REG_DWORD
+    ~UserSetting();
+    UserSetting(const UserSetting&) = delete;
+    UserSetting& operator=(const UserSetting&) = delete;
+
+private:
+    void Open(const std::wstring& key, const std::wstring& name);
+    void Set(DWORD type, const void* data, DWORD size);
+    HKEY key_ = nullptr;
+    std::wstring name_;
+    bool had_ = false;
+    DWORD oldType_ = 0;
+    std::vector<BYTE> old_;
+};
 
 }  // namespace orv

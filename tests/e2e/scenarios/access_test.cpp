@@ -1,5 +1,7 @@
 // What a screen reader reads from the program's windows, through the accessibility interface,
 // and how the windows look under a dark high-contrast colour scheme.
+#include <deque>
+
 #include "Orvelund.h"
 
 namespace {
@@ -71,45 +73,15 @@ TEST_F(ScreenReader, EditorArrowsPreviewAndListHeadersAreNamed) {
 class DarkScheme {
 public:
     DarkScheme() {
-        for (const wchar_t* path : {L"Control Panel\\Colors", L"Software\\Wine\\Temporary System Parameters\\Control Panel\\Colors"}) {
-            HKEY key = nullptr;
-            if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key,
-                                nullptr) != ERROR_SUCCESS)
-                continue;
-            for (const auto& [name, value] : kScheme) {
-                wchar_t old[64] = L"";
-                DWORD size = sizeof(old);
-                const bool had =
-                    RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
-                saved_.push_back({key, name, had ? std::wstring(old) : std::wstring()});
-                Set(key, name, value);
-            }
-            keys_.push_back(key);
-        }
-    }
-    ~DarkScheme() {
-        for (const auto& s : saved_) {
-            if (s.value.empty()) RegDeleteValueW(s.key, s.name);
-            else Set(s.key, s.name, s.value.c_str());
-        }
-        for (HKEY key : keys_) RegCloseKey(key);
+        const std::pair<const wchar_t*, const wchar_t*> scheme[] = {
+            {L"Window", L"0 0 0"}, {L"WindowText", L"255 255 255"}, {L"ButtonFace", L"0 0 0"},
+            {L"ButtonText", L"255 255 255"}, {L"GrayText", L"0 255 0"}};
+        for (const wchar_t* key : {L"Control Panel\\Colors", L"Software\\Wine\\Temporary System Parameters\\Control Panel\\Colors"})
+            for (const auto& [name, value] : scheme) settings_.emplace_back(key, name, value);
     }
 
 private:
-    static void Set(HKEY key, const wchar_t* name, const wchar_t* value) {
-        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                       static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-    }
-    static constexpr std::pair<const wchar_t*, const wchar_t*> kScheme[] = {
-        {L"Window", L"0 0 0"}, {L"WindowText", L"255 255 255"}, {L"ButtonFace", L"0 0 0"},
-        {L"ButtonText", L"255 255 255"}, {L"GrayText", L"0 255 0"}};
-    struct Saved {
-        HKEY key;
-        const wchar_t* name;
-        std::wstring value;
-    };
-    std::vector<HKEY> keys_;
-    std::vector<Saved> saved_;
+    std::deque<UserSetting> settings_;  // a deque: settings can neither be copied nor moved
 };
 
 // Colours as equal as the screen's colour depth keeps them.

@@ -43,8 +43,6 @@ std::vector<Twips> ItemControls() {
             {mTest, 3480 + 240, 1920 + 480, 2055, 495}};
 }
 
-int PxAt(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
-
 // Every control sits and measures where its twips put it at this DPI.
 ::testing::AssertionResult LaidOutAt(HWND window, const std::vector<Twips>& controls, int dpi) {
     for (const Twips& t : controls) {
@@ -76,32 +74,6 @@ bool PerMonitorAware(HWND window) {
     return context && awareness && awareness(context(window)) == DPI_AWARENESS_PER_MONITOR_AWARE;
 }
 
-// The scale the programs started while it lives see, put back afterwards.
-class SystemDpi {
-public:
-    explicit SystemDpi(int dpi) {
-        RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                        nullptr, &key_, nullptr);
-        DWORD size = sizeof(old_);
-        had_ = key_ && RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_), &size) ==
-                           ERROR_SUCCESS;
-        Set(static_cast<DWORD>(dpi));
-    }
-    ~SystemDpi() {
-        if (had_) Set(old_);
-        else if (key_) RegDeleteValueW(key_, L"LogPixels");
-        if (key_) RegCloseKey(key_);
-    }
-
-private:
-    void Set(DWORD dpi) {
-        if (key_) RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
-    }
-    HKEY key_ = nullptr;
-    DWORD old_ = 96;
-    bool had_ = false;
-};
-
 struct Scaling : OrvelundTest, ::testing::WithParamInterface<int> {
     std::string exe;
     void SetUp() override {
@@ -129,7 +101,8 @@ struct Scaling : OrvelundTest, ::testing::WithParamInterface<int> {
 
 TEST_P(Scaling, WindowsKeepTheirTwipsProportionsAtTheSystemScale) {
     const int dpi = GetParam();
-    SystemDpi scale(dpi);
+    // The scale the programs started from now on see (the prefix's "LogPixels").
+    UserSetting scale(L"Control Panel\\Desktop", L"LogPixels", static_cast<DWORD>(dpi));
     Process p = Launch(exe);
     HWND main = WaitForWindow("Demo", kWait, p.Id());
     ASSERT_NE(main, nullptr);
