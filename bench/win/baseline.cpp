@@ -1,12 +1,14 @@
 // The baseline for start-up timings: the least a Windows program can do to show a window.
 #include <windows.h>
 
+static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     WNDCLASSW wc{};
-    wc.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (msg == WM_DESTROY) PostQuitMessage(0);
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    };
+    wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
     wc.lpszClassName = L"Baseline";
     RegisterClassW(&wc);

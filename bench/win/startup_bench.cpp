@@ -36,8 +36,9 @@ HWND FindShown(DWORD pid, const std::wstring& caption) {
         const std::wstring* caption;
         HWND found;
     } s{pid, &caption, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
+    // A lambda has no WINAPI calling convention, which the 32-bit callback needs.
+    struct Each {
+        static BOOL CALLBACK Window(HWND hwnd, LPARAM lp) {
             auto* s = reinterpret_cast<Search*>(lp);
             DWORD owner = 0;
             GetWindowThreadProcessId(hwnd, &owner);
@@ -47,8 +48,9 @@ HWND FindShown(DWORD pid, const std::wstring& caption) {
                 return FALSE;
             }
             return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
+        }
+    };
+    EnumWindows(&Each::Window, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
 

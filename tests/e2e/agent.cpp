@@ -41,6 +41,25 @@ extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentReadFont(void* param) {
     return 1;
 }
 
+extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentMeasureText(void* param) {
+    auto* block = static_cast<TextBlock*>(param);
+    const int length = GetWindowTextW(block->control, block->text, 512);
+    HDC dc = GetDC(block->control);
+    if (!dc) return 0;
+    auto font = reinterpret_cast<HFONT>(SendMessageW(block->control, WM_GETFONT, 0, 0));
+    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    GetTextFaceW(dc, LF_FACESIZE, block->face);
+    RECT line{0, 0, 0, 0};
+    DrawTextW(dc, block->text, length, &line, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    RECT wrapped{0, 0, block->wrapWidth, 0};
+    DrawTextW(dc, block->text, length, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(block->control, dc);
+    block->line = {line.right - line.left, line.bottom - line.top};
+    block->wrapped = {wrapped.right - wrapped.left, wrapped.bottom - wrapped.top};
+    return 1;
+}
+
 extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentIdentifyIcon(void* param) {
     auto* block = static_cast<IconBlock*>(param);
     // LoadIcon hands out one shared handle per standard icon and process,

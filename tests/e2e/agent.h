@@ -55,4 +55,18 @@ struct FontBlock {
 };
 constexpr char kReadFont[] = "E2eAgentReadFont";
 
+// In: control, wrapWidth. Out: what the control's text measures in the font it draws with:
+// `line` on one line, `wrapped` broken at words within wrapWidth pixels (as a label wraps),
+// both from DrawText's DT_CALCRECT; `face` is the font face GDI really chose (a missing face
+// falls back to another); `text` the window text measured.
+struct TextBlock {
+    HWND control;
+    int wrapWidth;
+    SIZE line;
+    SIZE wrapped;
+    wchar_t face[LF_FACESIZE];
+    wchar_t text[512];
+};
+constexpr char kMeasureText[] = "E2eAgentMeasureText";
+
 }  // namespace e2e::agent

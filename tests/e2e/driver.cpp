@@ -372,11 +372,15 @@ DWORD ProcessOf(HWND hwnd) {
 
 std::vector<HWND> TopLevelWindows(DWORD pid) {
     struct Ctx { DWORD pid; std::vector<HWND> out; } ctx{pid, {}};
-    EnumWindows([](HWND h, LPARAM lp) -> BOOL {
-        auto* c = reinterpret_cast<Ctx*>(lp);
-        if (IsWindowVisible(h) && (!c->pid || ProcessOf(h) == c->pid)) c->out.push_back(h);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&ctx));
+    // A lambda has no WINAPI calling convention, which the 32-bit callback needs.
+    struct Each {
+        static BOOL CALLBACK Window(HWND h, LPARAM lp) {
+            auto* c = reinterpret_cast<Ctx*>(lp);
+            if (IsWindowVisible(h) && (!c->pid || ProcessOf(h) == c->pid)) c->out.push_back(h);
+            return TRUE;
+        }
+    };
+    EnumWindows(&Each::Window, reinterpret_cast<LPARAM>(&ctx));
     return ctx.out;
 }
 
@@ -433,10 +437,13 @@ Control Describe(HWND h) {
 
 std::vector<Control> Controls(HWND window) {
     std::vector<HWND> handles;
-    EnumChildWindows(window, [](HWND h, LPARAM lp) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&handles));
+    struct Each {
+        static BOOL CALLBACK Child(HWND h, LPARAM lp) {
+            reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+            return TRUE;
+        }
+    };
+    EnumChildWindows(window, &Each::Child, reinterpret_cast<LPARAM>(&handles));
     std::vector<Control> out;
     out.reserve(handles.size());
     for (HWND h : handles) out.push_back(Describe(h));
@@ -939,6 +946,22 @@ bool SendDpiChanged(HWND window, int dpi, int fromDpi) {
 long FontHeightOf(HWND control) {
     agent::FontBlock block{control, 0};
     return CallAgent(ProcessOf(control), agent::kReadFont, &block, sizeof(block)) ? block.height : 0;
+}
+
+TextExtent MeasureText(HWND control, int wrapWidth) {
+    auto block = std::make_unique<agent::TextBlock>();
+    block->control = control;
+    block->wrapWidth = wrapWidth;
+    TextExtent out;
+    if (!CallAgent(ProcessOf(control), agent::kMeasureText, block.get(), sizeof(*block))) return out;
+    block->text[511] = 0;
+    block->face[LF_FACESIZE - 1] = 0;
+    out.ok = true;
+    out.text = Narrow(block->text);
+    out.face = Narrow(block->face);
+    out.line = block->line;
+    out.wrapped = block->wrapped;
+    return out;
 }
 
 bool SaveScreenshot(const std::string& bmpPath, HWND window) {

@@ -237,6 +237,18 @@ bool SendDpiChanged(HWND window, int dpi, int fromDpi);
 // read inside its process; 0 when it has none or it cannot be read.
 long FontHeightOf(HWND control);
 
+// What a control's window text measures in the font the control draws with, read inside its
+// process: on one line, and broken at words within wrapWidth pixels. `ok` is false when it
+// could not be read.
+struct TextExtent {
+    bool ok = false;
+    std::string text;
+    std::string face;  // the face GDI chose, which differs from the one asked for when that is missing
+    SIZE line{};
+    SIZE wrapped{};
+};
+TextExtent MeasureText(HWND control, int wrapWidth);
+
 // ---------------------------------------------------------------- screen
 
 COLORREF PixelAt(HWND hwnd, POINT client);
