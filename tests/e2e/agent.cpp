@@ -43,7 +43,7 @@ extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentReadFont(void* param) {
 
 extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentMeasureText(void* param) {
     auto* block = static_cast<TextBlock*>(param);
-    const int length = GetWindowTextW(block->control, block->text, 512);
+    const int length = lstrlenW(block->text);
     HDC dc = GetDC(block->control);
     if (!dc) return 0;
     auto font = reinterpret_cast<HFONT>(SendMessageW(block->control, WM_GETFONT, 0, 0));

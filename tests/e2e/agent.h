@@ -55,10 +55,10 @@ struct FontBlock {
 };
 constexpr char kReadFont[] = "E2eAgentReadFont";
 
-// In: control, wrapWidth. Out: what the control's text measures in the font it draws with:
+// In: control, wrapWidth, text. Out: what the text measures in the font the control draws with:
 // `line` on one line, `wrapped` broken at words within wrapWidth pixels (as a label wraps),
 // both from DrawText's DT_CALCRECT; `face` is the font face GDI really chose (a missing face
-// falls back to another); `text` the window text measured.
+// falls back to another).
 struct TextBlock {
     HWND control;
     int wrapWidth;

@@ -953,11 +953,11 @@ TextExtent MeasureText(HWND control, int wrapWidth) {
     block->control = control;
     block->wrapWidth = wrapWidth;
     TextExtent out;
+    out.text = TextOf(control);
+    lstrcpynW(block->text, Widen(out.text).c_str(), 512);
     if (!CallAgent(ProcessOf(control), agent::kMeasureText, block.get(), sizeof(*block))) return out;
-    block->text[511] = 0;
     block->face[LF_FACESIZE - 1] = 0;
     out.ok = true;
-    out.text = Narrow(block->text);
     out.face = Narrow(block->face);
     out.line = block->line;
     out.wrapped = block->wrapped;
