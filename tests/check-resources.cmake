@@ -1,4 +1,4 @@
-# Checks what Orvelund.exe carries: one icon (64 x 64, 24 bits), the version 2.01.0001, a manifest
+# Checks what Orvelund.exe carries: one icon (64 x 64, 24 bits), the version (2.01.0001), a manifest
 # asking for Common Controls 6, asInvoker and DPI awareness.
 # Run as: cmake -DEXE=... -DWINDRES=... -P check-resources.cmake
 execute_process(COMMAND ${WINDRES} -i ${EXE} -O rc OUTPUT_VARIABLE rc RESULT_VARIABLE result)
@@ -11,8 +11,10 @@ set(problems "")
 if(NOT icons EQUAL 1)
   list(APPEND problems "${icons} icon resources instead of one")
 endif()
-foreach(expected "FILEVERSION 2, 1, 0, 1" "PRODUCTVERSION 2, 1, 0, 1" "VALUE \"FileVersion\", \"2.01.0001\""
-                 "VALUE \"ProductVersion\", \"2.01.0001\"" "RT_MANIFEST")
+# The version CMake's project(VERSION) gives, e.g. VERSION_TEXT 2.01.0001, VERSION_NUMBERS 2,1,0,1.
+string(REPLACE "," ", " numbers "${VERSION_NUMBERS}")
+foreach(expected "FILEVERSION ${numbers}" "PRODUCTVERSION ${numbers}" "VALUE \"FileVersion\", \"${VERSION_TEXT}\""
+                 "VALUE \"ProductVersion\", \"${VERSION_TEXT}\"" "RT_MANIFEST")
   string(FIND "${rc}" "${expected}" at)
   if(at EQUAL -1)
     list(APPEND problems "missing ${expected}")
