@@ -1,0 +1,65 @@
+#include "check/CommandLine.h"
+
+#include "check/Checker.h"
+#include "check/DiskMedium.h"
+#include "platform/Version.h"
+
+namespace {
+
+std::string VersionText() {
+    return std::to_string(ORVELUND_VERSION_MAJOR) + "." + std::to_string(ORVELUND_VERSION_MINOR) + "." +
+           std::to_string(ORVELUND_VERSION_REVISION);
+}
+
+const char* kUsage =
+    "usage: orvelund-check [--json] FOLDER\n"
+    "\n"
+    "Checks a medium before it is burned or copied: FOLDER is the folder that holds Orvelund.exe\n"
+    "and its content folder, as it will be at the root of the disc or stick. Nothing is written.\n"
+    "\n"
+    "  --json      the findings as JSON, for scripts\n"
+    "  --help      this text\n"
+    "  --version   the version\n"
+    "\n"
+    "Exit status: 0 no errors, 1 errors found, 2 bad arguments or a folder that cannot be read.\n";
+
+}  // namespace
+
+int RunCheck(const std::vector<std::string>& args, const Writer& write) {
+    bool json = false;
+    std::vector<std::string> folders;
+    bool optionsEnd = false;
+    for (const auto& a : args) {
+        if (optionsEnd || a.empty() || a[0] != '-' || a == "-") {
+            folders.push_back(a);
+        } else if (a == "--") {
+            optionsEnd = true;
+        } else if (a == "--json") {
+            json = true;
+        } else if (a == "--help" || a == "-h" || a == "-?" || a == "/?") {
+            write(false, kUsage);
+            return 0;
+        } else if (a == "--version") {
+            write(false, "orvelund-check " + VersionText() + "\n");
+            return 0;
+        } else {
+            write(true, "orvelund-check: unknown option " + a + "\n\n" + kUsage);
+            return 2;
+        }
+    }
+    if (folders.size() != 1) {
+        write(true, std::string("orvelund-check: ") +
+                        (folders.empty() ? "no folder given" : "give one folder, not " + std::to_string(folders.size())) +
+                        "\n\n" + kUsage);
+        return 2;
+    }
+    const std::string& folder = folders[0];
+    if (const std::string why = UnusableRoot(folder); !why.empty()) {
+        write(true, "orvelund-check: " + why + "\n");
+        return 2;
+    }
+    DiskMedium medium(folder);
+    const CheckResult result = CheckMedium(medium);
+    write(false, json ? FormatJson(result.report) : "Medium: " + folder + "\n\n" + FormatText(result.report));
+    return result.report.ExitStatus();
+}
