@@ -452,7 +452,8 @@ void Checker::CheckPaging() {
         std::string why = beyondScroll ? " never shown: the menu window scrolls at most 32,767 entries down."
                                        : " never shown: the window ends its view at the empty line " +
                                              std::to_string(first + gap) +
-                                             ", and Next is not offered far enough to bring them into view.";
+                                             ", and Next is not offered far enough to bring " +
+                                             (last - i == 1 ? "it" : "them") + " into view.";
         for (std::size_t k = i; k < j; ++k)
             if (auto it = byLine.find(first + k + 1); it != byLine.end()) it->second->error = true;
         const auto at = byLine.find(first + i + 1);
