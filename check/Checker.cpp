@@ -74,6 +74,12 @@ private:
         Add(Severity::Note, code, file, line, entry, what, fix);
     }
 
+    // The last finding is an error in what the entry opens: its button does nothing for the reader.
+    void Broken(CheckedEntry& e) {
+        e.error = true;
+        if (e.problem.empty()) e.problem = result_.report.findings.back().what;
+    }
+
     void CheckMenuFile();
     void CheckSettings();
     void CheckEntries();
@@ -292,11 +298,11 @@ void Checker::CheckEntries() {
     for (CheckedEntry& e : menu.entries) {
         const std::string name = e.entry.Button;
         if (e.fields < 4) {
-            e.error = true;
             Error("E-ENTRY-SHORT", kMenuFile, e.line, name, "The entry has " + Count(e.fields, "field", "fields") +
                   " instead of four (Button,Label,File/Folder,Action): a click on its button does nothing" +
                   (e.fields < 2 ? ", and the label beside it keeps the text of an earlier entry." : "."),
                   "Fill in every field of the entry in the Menu Editor.");
+            Broken(e);
         } else if (e.fields > 4) {
             Warning("W-ENTRY-EXTRA-FIELDS", kMenuFile, e.line, name, "The line has " +
                     std::to_string(e.fields) + " comma-separated fields; only the first four count. A comma typed "
@@ -325,10 +331,10 @@ void Checker::CheckEntries() {
             trimmed.erase(trimmed.find_last_not_of(' ') + 1);
             const std::string t = AsciiLower(trimmed);
             if (t == "open" || t == "edit" || t == "print" || t == "explore") {
-                e.error = true;
                 Error("E-ACTION-BLANK", kMenuFile, e.line, name, "The action " + Quoted(action) + " has blanks "
                       "around it, which the program passes on to the shell: no program offers that action, so the "
                       "button opens nothing.", "Remove the blanks around the commas in the entry.");
+                Broken(e);
             } else {
                 Warning("W-ACTION-UNKNOWN", kMenuFile, e.line, name, "The action " + Quoted(action) + " is none of "
                         "open, edit, print or explore: it works only where the program that handles the file "
@@ -349,9 +355,9 @@ void Checker::CheckTarget(CheckedEntry& e) {
         return;
     }
     if (target.empty()) {
-        e.error = true;
         Error("E-TARGET-EMPTY", kMenuFile, e.line, name, "The entry opens nothing: its File/Folder is empty.",
               "Choose a file, folder or web address for the entry in the Menu Editor.");
+        Broken(e);
         return;
     }
     std::string trimmed = target;
@@ -359,29 +365,29 @@ void Checker::CheckTarget(CheckedEntry& e) {
     const std::string lower = AsciiLower(trimmed);
     for (const char* scheme : {"https://", "http://", "www", "ftp://", "mailto:", "file:"}) {
         if (!StartsWith(lower, scheme)) continue;
-        e.error = true;
         Error("E-TARGET-NOT-WEB", kMenuFile, e.line, name, "The program takes " + Quoted(target) + " for a file on "
               "the medium, not a web address: it recognises only addresses that begin with \"http://\" or "
               "\"www\" exactly, in small letters and without a blank before. The button opens nothing.",
               StartsWith(lower, "https://")
                   ? "Write the address as www.... (the browser then chooses https) or with http://."
                   : "Write the address with \"http://\" or \"www\" at its very beginning, in small letters.");
+        Broken(e);
         return;
     }
 
     const ResolvedPath where = ResolveTarget(target);
     if (where.place == ResolvedPath::Place::Absolute) {
-        e.error = true;
         Error("E-TARGET-ABSOLUTE", kMenuFile, e.line, name, Quoted(target) + " is a path on the author's PC (a "
               "drive letter or a network share), which the reader's PC does not have.",
               "Copy the file onto the medium and give its path relative to Orvelund.exe, e.g. content\\file.pdf.");
+        Broken(e);
         return;
     }
     if (where.place == ResolvedPath::Place::Outside) {
-        e.error = true;
         Error("E-TARGET-OUTSIDE", kMenuFile, e.line, name, Quoted(target) + " climbs above the folder of "
               "Orvelund.exe with \"..\": on a disc or stick, where Orvelund.exe sits at the root, there is nothing "
               "above it.", "Copy the file onto the medium and give its path relative to Orvelund.exe.");
+        Broken(e);
         return;
     }
     if (where.path.empty()) {
@@ -401,6 +407,7 @@ void Checker::CheckTarget(CheckedEntry& e) {
               "from the folder of Orvelund.exe): the button opens nothing, or the shell shows an error.",
               trimmedItem ? "Remove the blank after the comma: " + Quoted(trimmedItem->path) + " exists."
                           : "Copy the file or folder onto the medium, or correct the entry's File/Folder.");
+        Broken(e);
         return;
     }
     if (where.fromDriveRoot)
