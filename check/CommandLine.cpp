@@ -2,6 +2,7 @@
 
 #include "check/Checker.h"
 #include "check/DiskMedium.h"
+#include "check/WebPage.h"
 #include "platform/Version.h"
 
 namespace {
@@ -12,21 +13,24 @@ std::string VersionText() {
 }
 
 const char* kUsage =
-    "usage: orvelund-check [--json] FOLDER\n"
+    "usage: orvelund-check [--json] [--web] FOLDER\n"
     "\n"
     "Checks a medium before it is burned or copied: FOLDER is the folder that holds Orvelund.exe\n"
     "and its content folder, as it will be at the root of the disc or stick. Nothing is written.\n"
     "\n"
     "  --json      the findings as JSON, for scripts\n"
+    "  --web       also write FOLDER/menu.htm, the menu as a web page for readers on a Mac, Linux\n"
+    "              or a Chromebook (never over a menu.htm that orvelund-check did not write)\n"
     "  --help      this text\n"
     "  --version   the version\n"
     "\n"
-    "Exit status: 0 no errors, 1 errors found, 2 bad arguments or a folder that cannot be read.\n";
+    "Exit status: 0 no errors, 1 errors found, 2 bad arguments, a folder that cannot be read or a\n"
+    "menu.htm that cannot be written.\n";
 
 }  // namespace
 
-int RunCheck(const std::vector<std::string>& args, const Writer& write) {
-    bool json = false;
+int RunCheck(const std::vector<std::string>& args, const Writer& write, const FileReplacer& replace) {
+    bool json = false, web = false;
     std::vector<std::string> folders;
     bool optionsEnd = false;
     for (const auto& a : args) {
@@ -36,6 +40,8 @@ int RunCheck(const std::vector<std::string>& args, const Writer& write) {
             optionsEnd = true;
         } else if (a == "--json") {
             json = true;
+        } else if (a == "--web") {
+            web = true;
         } else if (a == "--help" || a == "-h" || a == "-?" || a == "/?") {
             write(false, kUsage);
             return 0;
@@ -61,5 +67,20 @@ int RunCheck(const std::vector<std::string>& args, const Writer& write) {
     DiskMedium medium(folder);
     const CheckResult result = CheckMedium(medium);
     write(false, json ? FormatJson(result.report) : "Medium: " + folder + "\n\n" + FormatText(result.report));
+    if (web) {
+        const std::string page = folder + (folder.back() == '/' || folder.back() == '\\' ? "" : "/") + "menu.htm";
+        if (!MayReplaceMenuPage(ReadFileStart(page, 4096))) {
+            write(true, "orvelund-check: " + page + " was not written by orvelund-check, so it is left as it is. "
+                        "Rename or move it, then run orvelund-check --web again.\n");
+            return 2;
+        }
+        const std::string html = MenuPage(result);
+        if (!replace(page, html)) {
+            write(true, "orvelund-check: " + page + " could not be written (is the folder read-only?).\n");
+            return 2;
+        }
+        write(true, "orvelund-check: wrote " + page + " (" + std::to_string(html.size()) + " bytes): readers "
+                    "without Windows open it in their browser.\n");
+    }
     return result.report.ExitStatus();
 }

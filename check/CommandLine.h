@@ -5,9 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "check/DiskMedium.h"
+
 // `toError` false: standard output; true: standard error.
 using Writer = std::function<void(bool toError, const std::string& utf8)>;
+// Writes a whole file: to a temporary file beside it, then swapped in; false when that failed.
+using FileReplacer = std::function<bool(const std::string& path, const std::string& bytes)>;
 
 // The arguments after the program's name. Returns the exit status: 0 no errors, 1 errors,
-// 2 bad arguments or a folder that cannot be checked.
-int RunCheck(const std::vector<std::string>& args, const Writer& write);
+// 2 bad arguments, a folder that cannot be checked, or a web page that could not be written.
+int RunCheck(const std::vector<std::string>& args, const Writer& write,
+             const FileReplacer& replace = ReplaceFileWhole);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -96,5 +97,34 @@ std::optional<std::string> DiskMedium::Read(const std::string& path, std::size_t
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
     if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+bool ReplaceFileWhole(const std::string& path, const std::string& bytes) {
+    const fs::path target = PathOf(path);
+    // The name the program gives its own temporary files, so the checker knows a leftover one.
+    std::random_device random;
+    const fs::path temp = PathOf(path + ".~" + std::to_string(random() % 1000000) + ".tmp");
+    bool written = false;
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        written = out && out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) && out.flush();
+    }
+    std::error_code ec;
+    if (written) {
+        fs::rename(temp, target, ec);
+        if (!ec) return true;
+    }
+    fs::remove(temp, ec);
+    return false;
+}
+
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) {
+    std::error_code ec;
+    if (!fs::exists(PathOf(path), ec)) return std::nullopt;
+    std::ifstream in(PathOf(path), std::ios::binary);
+    std::string bytes(maxBytes, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(maxBytes));
+    bytes.resize(in ? maxBytes : static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
     return bytes;
 }

@@ -6,11 +6,12 @@
 
 #ifdef _WIN32
 #include "platform/win32/Console.h"
+#include "platform/win32/Win32FileSystem.h"
 
 int wmain(int argc, wchar_t** argv) {
-    return RunCheck(ConsoleArguments(argc, argv), [](bool toError, const std::string& text) {
-        WriteConsoleText(toError, text);
-    });
+    return RunCheck(
+        ConsoleArguments(argc, argv), [](bool toError, const std::string& text) { WriteConsoleText(toError, text); },
+        WriteFileAtomic);
 }
 #else
 int main(int argc, char** argv) {
