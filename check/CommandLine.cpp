@@ -68,7 +68,10 @@ int RunCheck(const std::vector<std::string>& args, const Writer& write, const Fi
     const CheckResult result = CheckMedium(medium);
     write(false, json ? FormatJson(result.report) : "Medium: " + folder + "\n\n" + FormatText(result.report));
     if (web) {
-        const std::string page = folder + (folder.back() == '/' || folder.back() == '\\' ? "" : "/") + "menu.htm";
+        // Joined with the separator the folder was given with: "E:\\Disc\\menu.htm", "/media/disc/menu.htm".
+        const char separator = folder.find('/') == std::string::npos && folder.find('\\') != std::string::npos ? '\\' : '/';
+        const bool ends = folder.back() == '/' || folder.back() == '\\';
+        const std::string page = folder + (ends ? "" : std::string(1, separator)) + "menu.htm";
         if (!MayReplaceMenuPage(ReadFileStart(page, 4096))) {
             write(true, "orvelund-check: " + page + " was not written by orvelund-check, so it is left as it is. "
                         "Rename or move it, then run orvelund-check --web again.\n");

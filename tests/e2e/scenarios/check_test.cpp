@@ -69,6 +69,16 @@ TEST_F(CheckFirstRun, TheMediumAFirstStartWritesChecksWithoutErrors) {
 #else
     EXPECT_NE(report.find("\"warnings\": 0,"), std::string::npos) << report;
 #endif
+
+    // Its web page: written with the check's exit status, kept with the artifacts.
+    EXPECT_EQ(RunConsole(CheckExe(), "--web \"" + Folder() + "\"", JoinPath(ArtifactsFolder(), "check-first-run-web.txt")),
+              0u);
+    const auto page = ReadFileBytes(JoinPath(Folder(), "menu.htm"));
+    ASSERT_TRUE(page);
+    EXPECT_NE(page->find("<h1>Orvelund</h1>"), std::string::npos);
+    EXPECT_NE(page->find("href=\"content/instructions.htm\""), std::string::npos);
+    EXPECT_NE(page->find("<img src=\"content/Updates.jpg\" alt=\"Updates\""), std::string::npos);
+    WriteFileBytes(JoinPath(ArtifactsFolder(), "first-run-menu.htm"), *page);
 }
 
 }  // namespace
