@@ -59,7 +59,9 @@ int RunCheck(const std::vector<std::string>& args, const Writer& write, const Fi
                         "\n\n" + kUsage);
         return 2;
     }
-    const std::string& folder = folders[0];
+    std::string folder = folders[0];
+    // "E:" alone is the current folder of drive E; the medium is its root.
+    if (folder.size() == 2 && folder[1] == ':') folder += '\\';
     if (const std::string why = UnusableRoot(folder); !why.empty()) {
         write(true, "orvelund-check: " + why + "\n");
         return 2;

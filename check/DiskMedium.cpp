@@ -66,8 +66,11 @@ std::vector<MediumItem> DiskMedium::List() {
         for (; it != end; it.increment(ec)) {
             if (ec) break;
             const fs::directory_entry& e = *it;
+            // Windows' own folders at the root of a stick are neither copied nor burned.
+            const std::string name = Utf8Of(e.path().filename());
+            if (relative.empty() && (name == "System Volume Information" || name == "$RECYCLE.BIN")) continue;
             MediumItem item;
-            item.path = (relative.empty() ? std::string() : relative + "\\") + Utf8Of(e.path().filename());
+            item.path = (relative.empty() ? std::string() : relative + "\\") + name;
             std::error_code sec;
             item.folder = e.is_directory(sec);
             if (item.folder) {
