@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "check/CommandLine.h"
@@ -49,6 +50,27 @@ TEST(WebPage, OnlyOwnPagesAreReplaced) {
     EXPECT_TRUE(MayReplaceMenuPage(std::string("<!DOCTYPE html>\n") + kWebGenerator + " 2.1.1 -->"));
     EXPECT_FALSE(MayReplaceMenuPage(std::string("<html><body>The author's own menu</body></html>")));
     EXPECT_FALSE(MayReplaceMenuPage(std::string()));
+}
+
+// Every element that is opened is closed, in order (void elements aside): the page's structure is
+// what a browser builds from it, not something it has to repair.
+::testing::AssertionResult Balanced(const std::string& page) {
+    static const std::regex tag("<(/?)([a-zA-Z][a-zA-Z0-9]*)[^>]*>");
+    const std::string body = std::regex_replace(page, std::regex("<!--[^]*?-->|<!DOCTYPE html>"), "");
+    std::vector<std::string> open;
+    for (auto it = std::sregex_iterator(body.begin(), body.end(), tag); it != std::sregex_iterator(); ++it) {
+        const std::string name = (*it)[2];
+        if (name == "meta" || name == "img" || name == "br" || name == "link") continue;
+        if ((*it)[1].length() == 0) {
+            open.push_back(name);
+        } else if (open.empty() || open.back() != name) {
+            return ::testing::AssertionFailure() << "</" << name << "> closes <" << (open.empty() ? "" : open.back()) << ">";
+        } else {
+            open.pop_back();
+        }
+    }
+    if (!open.empty()) return ::testing::AssertionFailure() << "<" << open.back() << "> is never closed";
+    return ::testing::AssertionSuccess();
 }
 
 struct WebMenu : ::testing::Test {
@@ -98,6 +120,7 @@ TEST_F(WebMenu, ShowsTheMenuAsTheWindowDoes) {
     // No script, nothing from outside the medium but the menu's own web address.
     EXPECT_EQ(page.find("<script"), std::string::npos);
     EXPECT_EQ(Count(page, "http"), 1u);
+    EXPECT_TRUE(Balanced(page));
 }
 
 TEST_F(WebMenu, EntriesThatDoNotWorkHaveNoLinkAndSayWhy) {
@@ -105,6 +128,7 @@ TEST_F(WebMenu, EntriesThatDoNotWorkHaveNoLinkAndSayWhy) {
                                    "Short,Only a label", "Shop,Shop,https://shop.example,open"});
     EXPECT_EQ(Count(page, "<a "), 0u);
     EXPECT_EQ(Count(page, "Does not open:"), 4u);
+    EXPECT_TRUE(Balanced(page));
     EXPECT_NE(page.find("<span class=\"button\">Missing</span>"), std::string::npos);
 }
 
