@@ -28,9 +28,10 @@ fs::path Below(const std::string& root, const std::string& relative) {
     return p;
 }
 
+// Opened and closed at once: the one sure test that the file can be read, here or by a burner.
 bool CanOpen(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return static_cast<bool>(in);
+    std::filebuf file;
+    return file.open(p, std::ios::in | std::ios::binary) != nullptr;
 }
 
 }  // namespace
