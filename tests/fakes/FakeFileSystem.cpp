@@ -1,5 +1,6 @@
 #include "tests/fakes/FakeFileSystem.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "platform/TextLines.h"
@@ -13,11 +14,13 @@ std::string Parent(const std::string& key) {
 
 }  // namespace
 
-std::string FakeFileSystem::Key(const std::string& path) {
+std::string FakeFileSystem::Key(const std::string& path) { return Normalize(path, true); }
+
+std::string FakeFileSystem::Normalize(const std::string& path, bool fold) {
     // Doubled backslashes (a drive root's AppPath followed by "\content") name the same file.
     std::string key;
     for (const char c : path) {
-        const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const char lower = fold ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : c;
         if (lower == '\\' && !key.empty() && key.back() == '\\') continue;
         key += lower == '/' ? '\\' : lower;
     }
@@ -40,12 +43,34 @@ std::string FakeFileSystem::Key(const std::string& path) {
     return folded.size() == 2 && folded[1] == ':' ? folded + "\\" : folded;
 }
 
+void FakeFileSystem::Spell(const std::string& path) {
+    // The path and each folder above it; the first spelling stays, as a file system keeps a name's case.
+    for (std::string spelled = Normalize(path, false); !spelled.empty(); spelled = Parent(spelled))
+        spelling_.emplace(Key(spelled), spelled);
+}
+
+std::vector<FakeFileSystem::TreeItem> FakeFileSystem::Tree(const std::string& root) const {
+    std::vector<TreeItem> items;
+    const std::string prefix = Key(root) + "\\";
+    auto relative = [&](const std::string& key) {
+        const auto it = spelling_.find(key);
+        return (it == spelling_.end() ? key : it->second).substr(prefix.size());
+    };
+    for (const auto& key : folders_)
+        if (key.rfind(prefix, 0) == 0) items.push_back({relative(key), true, 0});
+    for (const auto& [key, bytes] : files_)
+        if (key.rfind(prefix, 0) == 0) items.push_back({relative(key), false, bytes.size()});
+    return items;
+}
+
 void FakeFileSystem::AddFile(const std::string& path, const std::string& text) {
+    Spell(path);
     files_[Key(path)] = text;
     for (std::string p = Parent(Key(path)); !p.empty(); p = Parent(p)) folders_.insert(p);
 }
 
 void FakeFileSystem::AddFolder(const std::string& path) {
+    Spell(path);
     for (std::string p = Key(path); !p.empty(); p = Parent(p)) folders_.insert(p);
 }
 
@@ -64,6 +89,7 @@ bool FakeFileSystem::CreateFolder(const std::string& path) {
     const std::string key = Key(path);
     if (folders_.count(key) || files_.count(key) || !folders_.count(Parent(key)) || !CanWrite(key)) return false;
     folders_.insert(key);
+    Spell(path);
     return true;
 }
 
@@ -94,6 +120,7 @@ bool FakeFileSystem::WriteBytes(const std::string& path, const std::string& byte
     const std::string key = Key(path);
     if (!folders_.count(Parent(key)) || folders_.count(key) || !CanWrite(key)) return false;
     files_[key] = bytes;
+    Spell(path);
     writes.push_back(path);
     return true;
 }

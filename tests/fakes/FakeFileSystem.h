@@ -20,6 +20,16 @@ public:
     void FailWritesUnder(const std::string& folder) { failing_.insert(Key(folder)); }
     void Lock(const std::string& path) { locked_.insert(Key(path)); }  // exists, cannot be opened
     std::vector<std::string> writes;  // every path written, in order
+    bool Locked(const std::string& path) const { return locked_.count(Key(path)) != 0; }
+
+    // Every file and folder below `root`, with paths relative to it in the spelling they were
+    // created with (keys fold the case, as Windows compares names).
+    struct TreeItem {
+        std::string path;
+        bool folder;
+        std::size_t size;
+    };
+    std::vector<TreeItem> Tree(const std::string& root) const;
 
     bool FileExists(const std::string& path) override;
     bool FolderExists(const std::string& path) override;
@@ -35,9 +45,12 @@ public:
     // Writes raw bytes with the same rules as a text file; used by the fake pictures too.
     bool WriteBytes(const std::string& path, const std::string& bytes);
     static std::string Key(const std::string& path);
+    static std::string Normalize(const std::string& path, bool foldCase);
 
 private:
     bool CanWrite(const std::string& path) const;
+    void Spell(const std::string& path);  // remembers how `path` and its folders are spelled
     std::map<std::string, std::string> files_;
+    std::map<std::string, std::string> spelling_;  // key -> the path as first written
     std::set<std::string> folders_, readOnly_, failing_, locked_;
 };

@@ -1,0 +1,49 @@
+#pragma once
+// Checks a medium before it is burned or copied: the menu file, what each entry opens, the
+// pictures, autorun.inf, the names and sizes the medium must hold, and the program itself.
+// Reads only; every finding says what the reader will meet and how to fix it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "check/Medium.h"
+#include "check/Report.h"
+#include "menu/MenuFile.h"
+
+// One entry line of the menu file as the checker understood it; the web page is built from these.
+struct CheckedEntry {
+    enum class Target { None, Web, File, Folder };  // None: nothing a reader could open
+    std::size_t line = 0;      // 1-based line in config.ini
+    MenuEntry entry;
+    std::size_t fields = 0;    // how many comma-separated fields the line has
+    bool shown = false;        // some view of the menu window shows it
+    Target target = Target::None;
+    std::string link;          // Web: the address; File and Folder: the medium path as stored
+    std::string picture;       // content\<Button>.jpg as stored on the medium, when it reads as a picture
+    bool error = false;        // an error finding concerns this entry
+    std::string problem;       // why its button opens nothing on the reader's PC; empty when it works
+};
+
+// The menu as the window shows it.
+struct CheckedMenu {
+    bool read = false;              // the menu file exists and could be read
+    std::string caption;            // the window's caption
+    std::int32_t buttonColor = 0;   // colours as Windows colour values (0x00BBGGRR or a system colour)
+    std::int32_t backColor = 0;
+    std::int32_t labelBackColor = 0;
+    std::int32_t labelTextColor = 0;
+    std::string mainPicture;        // content\app.jpg as stored, when it reads as a picture
+    std::vector<CheckedEntry> entries;
+};
+
+struct CheckResult {
+    Report report;
+    CheckedMenu menu;
+};
+
+CheckResult CheckMedium(Medium& medium);
+
+// The medium sizes the total is measured against, in bytes.
+constexpr std::uint64_t kCdBytes = 700ull * 1024 * 1024;
+constexpr std::uint64_t kDvdBytes = 4700372992ull;
+constexpr std::uint64_t kDualLayerDvdBytes = 8547991552ull;

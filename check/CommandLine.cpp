@@ -1,0 +1,91 @@
+#include "check/CommandLine.h"
+
+#include "check/Checker.h"
+#include "check/DiskMedium.h"
+#include "check/WebPage.h"
+#include "platform/Version.h"
+
+namespace {
+
+std::string VersionText() {
+    return std::to_string(ORVELUND_VERSION_MAJOR) + "." + std::to_string(ORVELUND_VERSION_MINOR) + "." +
+           std::to_string(ORVELUND_VERSION_REVISION);
+}
+
+const char* kUsage =
+    "usage: orvelund-check [--json] [--web] FOLDER\n"
+    "\n"
+    "Checks a medium before it is burned or copied: FOLDER is the folder that holds Orvelund.exe\n"
+    "and its content folder, as it will be at the root of the disc or stick. Nothing is written.\n"
+    "\n"
+    "  --json      the findings as JSON, for scripts\n"
+    "  --web       also write FOLDER/menu.htm, the menu as a web page for readers on a Mac, Linux\n"
+    "              or a Chromebook (never over a menu.htm that orvelund-check did not write)\n"
+    "  --help      this text\n"
+    "  --version   the version\n"
+    "\n"
+    "Exit status: 0 no errors, 1 errors found, 2 bad arguments, a folder that cannot be read or a\n"
+    "menu.htm that cannot be written.\n";
+
+}  // namespace
+
+int RunCheck(const std::vector<std::string>& args, const Writer& write, const FileReplacer& replace) {
+    bool json = false, web = false;
+    std::vector<std::string> folders;
+    bool optionsEnd = false;
+    for (const auto& a : args) {
+        if (optionsEnd || a.empty() || a[0] != '-' || a == "-") {
+            folders.push_back(a);
+        } else if (a == "--") {
+            optionsEnd = true;
+        } else if (a == "--json") {
+            json = true;
+        } else if (a == "--web") {
+            web = true;
+        } else if (a == "--help" || a == "-h" || a == "-?" || a == "/?") {
+            write(false, kUsage);
+            return 0;
+        } else if (a == "--version") {
+            write(false, "orvelund-check " + VersionText() + "\n");
+            return 0;
+        } else {
+            write(true, "orvelund-check: unknown option " + a + "\n\n" + kUsage);
+            return 2;
+        }
+    }
+    if (folders.size() != 1) {
+        write(true, std::string("orvelund-check: ") +
+                        (folders.empty() ? "no folder given" : "give one folder, not " + std::to_string(folders.size())) +
+                        "\n\n" + kUsage);
+        return 2;
+    }
+    std::string folder = folders[0];
+    // "E:" alone is the current folder of drive E; the medium is its root.
+    if (folder.size() == 2 && folder[1] == ':') folder += '\\';
+    if (const std::string why = UnusableRoot(folder); !why.empty()) {
+        write(true, "orvelund-check: " + why + "\n");
+        return 2;
+    }
+    DiskMedium medium(folder);
+    const CheckResult result = CheckMedium(medium);
+    write(false, json ? FormatJson(result.report) : "Medium: " + folder + "\n\n" + FormatText(result.report));
+    if (web) {
+        // Joined with the separator the folder was given with: "E:\\Disc\\menu.htm", "/media/disc/menu.htm".
+        const char separator = folder.find('/') == std::string::npos && folder.find('\\') != std::string::npos ? '\\' : '/';
+        const bool ends = folder.back() == '/' || folder.back() == '\\';
+        const std::string page = folder + (ends ? "" : std::string(1, separator)) + "menu.htm";
+        if (!MayReplaceMenuPage(ReadFileStart(page, 4096))) {
+            write(true, "orvelund-check: " + page + " was not written by orvelund-check, so it is left as it is. "
+                        "Rename or move it, then run orvelund-check --web again.\n");
+            return 2;
+        }
+        const std::string html = MenuPage(result);
+        if (!replace(page, html)) {
+            write(true, "orvelund-check: " + page + " could not be written (is the folder read-only?).\n");
+            return 2;
+        }
+        write(true, "orvelund-check: wrote " + page + " (" + std::to_string(html.size()) + " bytes): readers "
+                    "without Windows open it in their browser.\n");
+    }
+    return result.report.ExitStatus();
+}

@@ -1,0 +1,134 @@
+#include "check/DiskMedium.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// UTF-8 in and out, whatever the platform's native path type: std::string on Linux, wide on Windows.
+fs::path PathOf(const std::string& utf8) { return fs::u8path(utf8); }
+std::string Utf8Of(const fs::path& p) { return p.u8string(); }
+
+// The medium's relative path (backslashes) as a path below the root.
+fs::path Below(const std::string& root, const std::string& relative) {
+    fs::path p = PathOf(root);
+    std::size_t start = 0;
+    while (start <= relative.size()) {
+        const auto slash = relative.find('\\', start);
+        const std::string part = relative.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        if (!part.empty()) p /= PathOf(part);
+        if (slash == std::string::npos) break;
+        start = slash + 1;
+    }
+    return p;
+}
+
+// Opened and closed at once: the one sure test that the file can be read, here or by a burner.
+bool CanOpen(const fs::path& p) {
+    std::filebuf file;
+    return file.open(p, std::ios::in | std::ios::binary) != nullptr;
+}
+
+}  // namespace
+
+DiskMedium::DiskMedium(const std::string& root) : root_(root) {}
+
+std::string UnusableRoot(const std::string& root) {
+    std::error_code ec;
+    const fs::path p = PathOf(root);
+    const auto status = fs::status(p, ec);
+    if (ec || !fs::exists(status)) return "the folder " + root + " does not exist";
+    if (!fs::is_directory(status)) return root + " is a file, not a folder: give the folder that holds Orvelund.exe";
+    fs::directory_iterator it(p, ec);
+    if (ec) return "the folder " + root + " cannot be read (" + ec.message() + ")";
+    return {};
+}
+
+std::vector<MediumItem> DiskMedium::List() {
+    std::vector<MediumItem> items;
+    // Folders are walked by hand, not with recursive_directory_iterator, so that one unreadable
+    // folder is reported and the rest of the medium is still listed.
+    std::vector<std::pair<fs::path, std::string>> pending{{PathOf(root_), std::string()}};
+    while (!pending.empty()) {
+        auto [folder, relative] = std::move(pending.back());
+        pending.pop_back();
+        std::error_code ec;
+        fs::directory_iterator it(folder, ec), end;
+        if (ec) {
+            for (auto& item : items)
+                if (item.path == relative) item.readable = false;
+            continue;
+        }
+        for (; it != end; it.increment(ec)) {
+            if (ec) break;
+            const fs::directory_entry& e = *it;
+            // Windows' own folders at the root of a stick are neither copied nor burned.
+            const std::string name = Utf8Of(e.path().filename());
+            if (relative.empty() && (name == "System Volume Information" || name == "$RECYCLE.BIN")) continue;
+            MediumItem item;
+            item.path = (relative.empty() ? std::string() : relative + "\\") + name;
+            std::error_code sec;
+            item.folder = e.is_directory(sec);
+            if (item.folder) {
+                // A linked folder is listed but not entered: a link back up would never end.
+                if (!e.is_symlink(sec)) pending.emplace_back(e.path(), item.path);
+            } else {
+                item.size = e.file_size(sec);
+                if (sec) item.size = 0;
+                item.readable = !sec && CanOpen(e.path());
+            }
+            items.push_back(std::move(item));
+        }
+    }
+    return items;
+}
+
+std::optional<std::string> DiskMedium::Read(const std::string& path, std::size_t maxBytes) {
+    std::ifstream in(Below(root_, path), std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes;
+    char buffer[64 * 1024];
+    while (bytes.size() < maxBytes) {
+        const std::size_t want = std::min(sizeof buffer, maxBytes - bytes.size());
+        in.read(buffer, static_cast<std::streamsize>(want));
+        const auto got = in.gcount();
+        if (got <= 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+bool ReplaceFileWhole(const std::string& path, const std::string& bytes) {
+    const fs::path target = PathOf(path);
+    // The name the program gives its own temporary files, so the checker knows a leftover one.
+    std::random_device random;
+    const fs::path temp = PathOf(path + ".~" + std::to_string(random() % 1000000) + ".tmp");
+    bool written = false;
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        written = out && out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) && out.flush();
+    }
+    std::error_code ec;
+    if (written) {
+        fs::rename(temp, target, ec);
+        if (!ec) return true;
+    }
+    fs::remove(temp, ec);
+    return false;
+}
+
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) {
+    std::error_code ec;
+    if (!fs::exists(PathOf(path), ec)) return std::nullopt;
+    std::ifstream in(PathOf(path), std::ios::binary);
+    std::string bytes(maxBytes, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(maxBytes));
+    bytes.resize(in ? maxBytes : static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    return bytes;
+}

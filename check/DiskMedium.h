@@ -1,0 +1,25 @@
+#pragma once
+// The medium in a real folder, through std::filesystem: the same code on Linux and Windows.
+#include <string>
+
+#include "check/Medium.h"
+
+class DiskMedium : public Medium {
+public:
+    explicit DiskMedium(const std::string& root);  // UTF-8
+    std::vector<MediumItem> List() override;
+    std::optional<std::string> Read(const std::string& path, std::size_t maxBytes) override;
+
+private:
+    std::string root_;
+};
+
+// Why a folder cannot be checked, in words for the command line; empty when it can.
+std::string UnusableRoot(const std::string& root);
+
+// Writes `bytes` to a temporary file in the same folder and renames it over `path`, so readers
+// see the old file or the new one, never half of one. False, and nothing changed, when it failed.
+bool ReplaceFileWhole(const std::string& path, const std::string& bytes);
+
+// The start of a file, nullopt when there is no such file.
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes);

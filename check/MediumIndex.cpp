@@ -1,0 +1,106 @@
+#include "check/MediumIndex.h"
+
+#include <algorithm>
+
+namespace {
+
+// Appends the UTF-8 code point `c` to `out`.
+void Append(std::string& out, unsigned c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The small letter Windows compares a capital with, for the scripts menus are written in:
+// Latin, Greek and Cyrillic. Other letters compare as they are.
+unsigned Lower(unsigned c) {
+    if (c >= 'A' && c <= 'Z') return c + 32;
+    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
+    if (c == 0x178) return 0xFF;
+    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x17F) {
+        // Latin Extended-A pairs capital and small letters, even then odd, except in two runs.
+        const bool oddRun = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        return oddRun ? (c % 2 == 1 ? c + 1 : c) : (c % 2 == 0 ? c + 1 : c);
+    }
+    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32;
+    if (c >= 0x410 && c <= 0x42F) return c + 32;
+    if (c >= 0x400 && c <= 0x40F) return c + 80;
+    return c;
+}
+
+}  // namespace
+
+std::string MediumIndex::Fold(const std::string& path) {
+    std::string out;
+    out.reserve(path.size());
+    const auto* b = reinterpret_cast<const unsigned char*>(path.data());
+    const std::size_t n = path.size();
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char c = b[i];
+        if (c < 0x80) {
+            out += c == '/' ? '\\' : static_cast<char>(Lower(c));
+            ++i;
+        } else if ((c & 0xE0) == 0xC0 && i + 1 < n && (b[i + 1] & 0xC0) == 0x80) {
+            Append(out, Lower(((c & 0x1Fu) << 6) | (b[i + 1] & 0x3Fu)));
+            i += 2;
+        } else {
+            out += static_cast<char>(c);  // longer sequences and stray bytes stay as they are
+            ++i;
+        }
+    }
+    return out;
+}
+
+MediumIndex::MediumIndex(std::vector<MediumItem> items) : items_(std::move(items)) {
+    // Sorted by their bytes, so that every report lists them in the same order on every system.
+    std::sort(items_.begin(), items_.end(), [](const MediumItem& a, const MediumItem& b) { return a.path < b.path; });
+    byKey_.reserve(items_.size());
+    for (std::size_t i = 0; i < items_.size(); ++i) byKey_.emplace(Fold(items_[i].path), i);
+}
+
+const MediumItem* MediumIndex::Find(const std::string& path) const {
+    const auto it = byKey_.find(Fold(path));
+    return it == byKey_.end() ? nullptr : &items_[it->second];
+}
+
+ResolvedPath ResolveTarget(const std::string& target) {
+    ResolvedPath r;
+    std::string t = target;
+    std::replace(t.begin(), t.end(), '/', '\\');
+    if (t.rfind("\\\\", 0) == 0 || (t.size() >= 2 && t[1] == ':')) {
+        r.place = ResolvedPath::Place::Absolute;
+        r.path = target;
+        return r;
+    }
+    r.fromDriveRoot = !t.empty() && t[0] == '\\';
+    // As GetFullPathName folds a path: empty parts and "." go, ".." takes the part before it,
+    // and every part loses its trailing dots and blanks.
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const auto slash = t.find('\\', start);
+        std::string part = t.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        if (part == "..") {
+            if (parts.empty()) {
+                r.place = ResolvedPath::Place::Outside;
+                r.path = target;
+                return r;
+            }
+            parts.pop_back();
+        } else if (part != ".") {
+            while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
+            if (!part.empty()) parts.push_back(std::move(part));
+        }
+        if (slash == std::string::npos) break;
+        start = slash + 1;
+    }
+    for (std::size_t i = 0; i < parts.size(); ++i) r.path += (i ? "\\" : "") + parts[i];
+    return r;
+}

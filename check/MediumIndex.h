@@ -1,0 +1,39 @@
+#pragma once
+// The medium's files looked up as Windows looks them up: without regard to case, with "\" or "/",
+// and with "." and ".." folded. Built once, so that checking a menu of thousands of entries
+// against thousands of files costs one lookup per name.
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "check/Medium.h"
+
+class MediumIndex {
+public:
+    explicit MediumIndex(std::vector<MediumItem> items);
+
+    // The item at a medium-relative path ("" is the root, which is no item): nullptr when absent.
+    const MediumItem* Find(const std::string& path) const;
+    const std::vector<MediumItem>& Items() const { return items_; }  // sorted by path
+
+    // A path's key: letters folded to one case as Windows compares names, "/" as "\".
+    static std::string Fold(const std::string& path);
+
+private:
+    std::vector<MediumItem> items_;
+    std::unordered_map<std::string, std::size_t> byKey_;
+};
+
+// Where a menu entry's file or folder lies when the program hands it to the shell: the program
+// resolves it against its current folder, which is the folder of Orvelund.exe, the medium's root.
+struct ResolvedPath {
+    enum class Place {
+        Medium,    // on the medium: `path` is relative to the root ("" for the root itself)
+        Absolute,  // a drive letter or a \\server\share path: on the author's PC only
+        Outside,   // climbs above the root with ".."
+    };
+    Place place = Place::Medium;
+    std::string path;
+    bool fromDriveRoot = false;  // began with "\": the root of the drive the program runs from
+};
+ResolvedPath ResolveTarget(const std::string& target);

@@ -1,0 +1,109 @@
+#include "check/Report.h"
+
+#include <cstdio>
+
+#include "check/Text.h"
+
+namespace {
+
+const char* SeverityName(Severity s) {
+    switch (s) {
+    case Severity::Error: return "error";
+    case Severity::Warning: return "warning";
+    case Severity::Note: return "note";
+    }
+    return "note";
+}
+
+std::string Plural(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string Where(const Finding& f) {
+    std::string where = f.file.empty() ? std::string("(medium)") : f.file;
+    if (f.line) where += " line " + std::to_string(f.line);
+    if (!f.entry.empty()) where += " (\"" + f.entry + "\")";
+    return where;
+}
+
+}  // namespace
+
+std::size_t Report::Count(Severity s) const {
+    std::size_t n = 0;
+    for (const auto& f : findings) n += f.severity == s;
+    return n;
+}
+
+std::string SummaryLine(const Report& r) {
+    return Plural(r.entries, "entry", "entries") + ", " + Plural(r.files, "file", "files") + ", " +
+           Plural(r.Count(Severity::Error), "error", "errors") + ", " +
+           Plural(r.Count(Severity::Warning), "warning", "warnings") + ", " +
+           Plural(r.Count(Severity::Note), "note", "notes");
+}
+
+std::string FormatText(const Report& r) {
+    std::string out;
+    const struct {
+        Severity severity;
+        const char* heading;
+    } groups[] = {{Severity::Error, "Errors: will not work on the reader's PC"},
+                  {Severity::Warning, "Warnings: may not work, or look unintended"},
+                  {Severity::Note, "Notes"}};
+    for (const auto& g : groups) {
+        if (!r.Count(g.severity)) continue;
+        out += g.heading;
+        out += "\n\n";
+        for (const auto& f : r.findings) {
+            if (f.severity != g.severity) continue;
+            out += "  " + f.code + "  " + Where(f) + "\n";
+            out += "    " + f.what + "\n";
+            if (!f.fix.empty()) out += "    Fix: " + f.fix + "\n";
+            out += "\n";
+        }
+    }
+    out += SummaryLine(r) + "\n";
+    return ValidUtf8(out);
+}
+
+std::string JsonString(const std::string& raw) {
+    const std::string text = ValidUtf8(raw);
+    std::string out = "\"";
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20 || c == 0x7F) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                out += buffer;
+            } else {
+                out += ch;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string FormatJson(const Report& r) {
+    std::string out = "{\n  \"findings\": [";
+    bool first = true;
+    for (const auto& f : r.findings) {
+        out += first ? "\n" : ",\n";
+        first = false;
+        out += "    {\"severity\": " + JsonString(SeverityName(f.severity)) + ", \"code\": " + JsonString(f.code) +
+               ", \"file\": " + JsonString(f.file) + ", \"line\": " + std::to_string(f.line) +
+               ", \"entry\": " + JsonString(f.entry) + ", \"what\": " + JsonString(f.what) +
+               ", \"fix\": " + JsonString(f.fix) + "}";
+    }
+    out += first ? "],\n" : "\n  ],\n";
+    out += "  \"summary\": {\"entries\": " + std::to_string(r.entries) + ", \"files\": " + std::to_string(r.files) +
+           ", \"bytes\": " + std::to_string(r.bytes) + ", \"errors\": " + std::to_string(r.Count(Severity::Error)) +
+           ", \"warnings\": " + std::to_string(r.Count(Severity::Warning)) +
+           ", \"notes\": " + std::to_string(r.Count(Severity::Note)) + "}\n}\n";
+    return out;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// What the checker found, and the two ways it is written out: text for people, JSON for scripts.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class Severity { Error, Warning, Note };
+
+struct Finding {
+    Severity severity = Severity::Note;
+    std::string code;      // stable, e.g. "E-TARGET-MISSING"; the letter is the severity's
+    std::string file;      // the file or folder it concerns, relative to the medium's root
+    std::size_t line = 0;  // 1-based line in `file` (config.ini for an entry), 0 when none
+    std::string entry;     // the entry's button name when the finding is about an entry
+    std::string what;      // what goes wrong for the reader
+    std::string fix;       // how to put it right
+};
+
+struct Report {
+    std::vector<Finding> findings;  // in the order found: by area, then by line or path
+    std::size_t entries = 0;        // entry lines that are not empty, as the Menu Editor counts them
+    std::size_t files = 0;          // files on the medium
+    std::uint64_t bytes = 0;        // their total size
+
+    std::size_t Count(Severity s) const;
+    // 0 without errors, 1 with errors.
+    int ExitStatus() const { return Count(Severity::Error) ? 1 : 0; }
+};
+
+// Grouped by severity (errors, warnings, notes), the summary line last.
+std::string FormatText(const Report& report);
+std::string FormatJson(const Report& report);
+std::string SummaryLine(const Report& report);
+
+// Text as a JSON string literal, quotes included.
+std::string JsonString(const std::string& text);

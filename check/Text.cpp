@@ -1,0 +1,118 @@
+#include "check/Text.h"
+
+namespace {
+
+// Windows-1252's 0x80 to 0x9F; the bytes it leaves undefined map to the same C1 code points as
+// Windows' own conversion gives them.
+const unsigned short kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void Append(std::string& out, unsigned c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The length of the well-formed UTF-8 sequence at `i`, 0 when there is none.
+std::size_t SequenceAt(const unsigned char* b, std::size_t n, std::size_t i, unsigned& code) {
+    const unsigned char c = b[i];
+    std::size_t length;
+    unsigned min;
+    if (c < 0x80) return code = c, 1;
+    if ((c & 0xE0) == 0xC0) length = 2, min = 0x80, code = c & 0x1F;
+    else if ((c & 0xF0) == 0xE0) length = 3, min = 0x800, code = c & 0x0F;
+    else if ((c & 0xF8) == 0xF0) length = 4, min = 0x10000, code = c & 0x07;
+    else return 0;
+    if (i + length > n) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((b[i + k] & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (b[i + k] & 0x3F);
+    }
+    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    return length;
+}
+
+}  // namespace
+
+DecodedText DecodeText(const std::string& bytes) {
+    DecodedText d;
+    std::size_t mark = 0;
+    d.encoding = DetectEncoding(bytes.data(), bytes.size(), mark);
+    if (d.encoding == TextEncoding::Utf16LE || d.encoding == TextEncoding::Utf16BE) {
+        d.utf8 = ValidUtf8(Utf8FromUtf16(bytes.data() + mark, bytes.size() - mark,
+                                         d.encoding == TextEncoding::Utf16BE));
+    } else if (d.encoding == TextEncoding::Utf8) {
+        d.utf8 = ValidUtf8(bytes.substr(mark));
+    } else {
+        const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+        bool allSequences = true;
+        d.utf8.reserve(bytes.size());
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const unsigned char c = b[i];
+            if (c < 0x80) {
+                d.utf8 += static_cast<char>(c);
+                continue;
+            }
+            d.nonAscii = true;
+            Append(d.utf8, c < 0xA0 ? kCp1252High[c - 0x80] : c);
+        }
+        if (d.nonAscii) {
+            unsigned code;
+            for (std::size_t i = 0; i < bytes.size() && allSequences;) {
+                const std::size_t n = SequenceAt(b, bytes.size(), i, code);
+                if (!n) allSequences = false;
+                i += n ? n : 1;
+            }
+            d.utf8WithoutMark = allSequences;
+        }
+    }
+    for (const char ch : d.utf8) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c < 0x20 && c != '\r' && c != '\n' && c != '\t') || c == 0x7F) {
+            d.controlBytes = true;
+            break;
+        }
+    }
+    return d;
+}
+
+std::size_t Utf16Length(const std::string& utf8) {
+    std::size_t n = 0;
+    for (const char ch : utf8) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c & 0xC0) != 0x80) ++n;       // each lead byte begins one character
+        if ((c & 0xF8) == 0xF0) ++n;       // and one beyond the first 65,536 takes two units
+    }
+    return n;
+}
+
+std::string ValidUtf8(const std::string& text) {
+    const auto* b = reinterpret_cast<const unsigned char*>(text.data());
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        unsigned code;
+        const std::size_t n = SequenceAt(b, text.size(), i, code);
+        if (n) {
+            out.append(text, i, n);
+            i += n;
+        } else {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        }
+    }
+    return out;
+}

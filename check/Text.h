@@ -1,0 +1,24 @@
+#pragma once
+// Text files of a medium turned into UTF-8 the way the program reads them.
+#include <cstddef>
+#include <string>
+
+#include "platform/TextLines.h"
+
+struct DecodedText {
+    TextEncoding encoding = TextEncoding::Ansi;
+    std::string utf8;
+    bool nonAscii = false;         // bytes above 127 in an ANSI file
+    bool utf8WithoutMark = false;  // ...and they all form UTF-8 sequences: most likely UTF-8 saved without a mark
+    bool controlBytes = false;     // NUL or other control bytes that no text file holds
+};
+
+// A byte-order mark is honoured as the program honours it; text without one is ANSI, read here as
+// Windows-1252, the code page of Western European Windows.
+DecodedText DecodeText(const std::string& bytes);
+
+// UTF-8 as Windows counts its characters: UTF-16 code units.
+std::size_t Utf16Length(const std::string& utf8);
+
+// Text whose bytes that are not UTF-8 are replaced by U+FFFD, so it can be printed and put into JSON.
+std::string ValidUtf8(const std::string& text);

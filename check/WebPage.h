@@ -1,0 +1,31 @@
+#pragma once
+// menu.htm: the menu as one static web page, for readers on a Mac, Linux or a Chromebook, where
+// Orvelund.exe does not run but a browser does. Built from what the checker found, so it shows
+// the entries the window shows and links only what works.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "check/Checker.h"
+
+// The comment that marks a page as written by orvelund-check; a menu.htm without it is the
+// author's own and is never written over.
+constexpr const char* kWebGenerator = "<!-- Written by orvelund-check";
+
+// The whole page, UTF-8.
+std::string MenuPage(const CheckResult& checked);
+
+// Text for HTML content and attribute values: & < > " ' as character references.
+std::string HtmlEscape(const std::string& text);
+// A medium path ("docs\Price list #2.pdf") as a relative URL ("docs/Price%20list%20%232.pdf"):
+// backslashes become slashes, every segment is percent-encoded byte by byte (UTF-8).
+std::string RelativeUrl(const std::string& mediumPath);
+// A web target as a link: "www..." gets "http://" in front; characters a URL cannot hold are encoded.
+std::string WebUrl(const std::string& target);
+// A Windows colour value (0x00BBGGRR) as a CSS colour ("#RRGGBB"); Windows' system colours as the
+// CSS system colour that stands for them; nullopt for a value that is neither.
+std::optional<std::string> CssColor(std::int32_t windowsColor);
+
+// Whether FOLDER/menu.htm may be written: it does not exist, or it carries the generator comment.
+// `existing` is the start of the file that is there, nullopt when there is none.
+bool MayReplaceMenuPage(const std::optional<std::string>& existing);
