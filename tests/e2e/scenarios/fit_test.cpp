@@ -1,0 +1,220 @@
+// The windows on screens smaller than they are at the system's scale. Every window stands centred
+// in the work area (the relocation window at its own place), lies wholly inside it, and is laid out
+// as one at a DPI no larger than the screen's: at the screen's own where it fits, else at the
+// largest that fits. A long menu still pages to its last entry. The session's screen size decides
+// what is checked: run it through tests/e2e/on-screen for a small screen.
+#include <windows.h>
+
+#include <sstream>
+
+#include "Orvelund.h"
+
+namespace {
+
+using namespace e2e;
+using namespace orv;
+
+struct Twips {
+    int id, left, top, width, height;
+};
+
+std::vector<Twips> MainControls() {
+    std::vector<Twips> all{{kPicture1, 0, 0, 9330, 3135}, {kBtnNext, 8880, 9960, 495, 495}};
+    for (int k = 0; k < 10; ++k) {
+        all.push_back({BtnMenu(k), 480, 3240 + 720 * k, 2055, 495});
+        all.push_back({LblMenu(k), 2760, 3360 + 720 * k, 6135, 255});
+    }
+    return all;
+}
+
+std::vector<Twips> EditorControls() {
+    using namespace wizard;
+    return {{sTitle, 1200, 120, 5415, 315},       {AutoRunReset, 3600, 480, 1455, 375}, {MoveDown, 9600, 720, 495, 495},
+            {OKButton, 10440, 120, 1215, 375},    {sMenuItems, 120, 1320, 11535, 4335}, {AppIcon, 120, 0, 975, 975},
+            {HideSetup, 1200, 960, 2175, 255}};
+}
+
+std::vector<Twips> ItemControls() {
+    using namespace item;
+    return {{OKButton, 5160, 120, 1215, 375}, {mFileFolder, 960, 1560, 5415, 285}, {mImage, 960, 2520, 2080, 495},
+            {mTest, 3480 + 240, 1920 + 480, 2055, 495}};
+}
+
+// The folder list and the drive list size their height by their rows, so only the buttons.
+std::vector<Twips> ChooseControls() {
+    using namespace choose;
+    return {{OKButton, 3360, 0, 1215, 375}, {CancelButton, 4680, 0, 1215, 375}};
+}
+
+// Every control (read once into `rects`, in the order of `controls`) at its twips at this DPI.
+bool LaidOutAt(const std::vector<Twips>& controls, const std::vector<RECT>& rects, int dpi) {
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const Twips& t = controls[i];
+        const RECT want{PxAt(t.left, dpi), PxAt(t.top, dpi), PxAt(t.left, dpi) + PxAt(t.width, dpi),
+                        PxAt(t.top, dpi) + PxAt(t.height, dpi)};
+        if (!EqualRect(&rects[i], &want)) return false;
+    }
+    return true;
+}
+
+std::string Str(const RECT& r) {
+    std::ostringstream s;
+    s << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+    return s.str();
+}
+
+RECT WorkAreaOf(HWND window) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+    return info.rcWork;
+}
+
+struct Fit : OrvelundTest, ::testing::WithParamInterface<int> {
+    std::string exe;
+    void SetUp() override {
+        OrvelundTest::SetUp();
+        const std::string content = JoinPath(Folder(), "content");
+        CreateDirectoryW(Widen(content).c_str(), nullptr);
+        std::vector<std::string> entries;
+        for (int i = 1; i <= 12; ++i) entries.push_back("B" + std::to_string(i) + ",Entry " + std::to_string(i) + ",x.txt,open");
+        WriteFileBytes(JoinPath(content, "config.ini"), MenuFile(entries));
+        exe = CopyExe();
+    }
+
+    // The DPI the window is laid out at: the one at which every listed control stands where its
+    // twips put it; 0 when there is none.
+    static int LayoutDpi(HWND window, const std::vector<Twips>& controls, int dpi) {
+        std::vector<RECT> rects;
+        for (const Twips& t : controls) rects.push_back(Describe(FindControl(window, t.id)).rect);
+        for (int d = dpi; d >= 24; --d)
+            if (LaidOutAt(controls, rects, d)) return d;
+        return 0;
+    }
+
+    // The window lies inside the work area with every control it shows, and is laid out at the
+    // screen's DPI when it fits at it, else at the largest DPI at which it fits.
+    static ::testing::AssertionResult Fits(HWND window, const std::vector<Twips>& controls, int clientWidth,
+                                           int clientHeight, int dpi, int* layoutDpi = nullptr) {
+        const RECT work = WorkAreaOf(window);
+        const RECT outer = ScreenRectOf(window);
+        RECT inside;
+        if (!IntersectRect(&inside, &outer, &work) || !EqualRect(&inside, &outer))
+            return ::testing::AssertionFailure() << "window " << Str(outer) << " leaves the work area " << Str(work);
+        for (const Control& c : Controls(window)) {
+            if (!c.visible) continue;
+            if (!IntersectRect(&inside, &c.screenRect, &work) || !EqualRect(&inside, &c.screenRect))
+                return ::testing::AssertionFailure() << "control " << c.id << " " << Str(c.screenRect)
+                                                     << " leaves the work area " << Str(work);
+        }
+        const int d = LayoutDpi(window, controls, dpi);
+        if (layoutDpi) *layoutDpi = d;
+        if (d == 0) return ::testing::AssertionFailure() << "the controls are not laid out at one DPI up to " << dpi;
+        const SIZE client = ClientSize(window);
+        const int frameX = (outer.right - outer.left) - client.cx, frameY = (outer.bottom - outer.top) - client.cy;
+        const auto fitsAt = [&](int at) {
+            return PxAt(clientWidth, at) + frameX <= work.right - work.left &&
+                   PxAt(clientHeight, at) + frameY <= work.bottom - work.top;
+        };
+        if (client.cx != PxAt(clientWidth, d) || client.cy != PxAt(clientHeight, d))
+            return ::testing::AssertionFailure() << "client area " << client.cx << " x " << client.cy
+                                                 << " is not the design's at " << d << " dpi";
+        if (d < dpi && fitsAt(d + 1))
+            return ::testing::AssertionFailure() << "laid out at " << d << " dpi though it fits at " << d + 1;
+        return ::testing::AssertionSuccess();
+    }
+
+    static ::testing::AssertionResult Centred(HWND window) {
+        const RECT work = WorkAreaOf(window), r = ScreenRectOf(window);
+        const int x = work.left + ((work.right - work.left) - (r.right - r.left)) / 2;
+        const int y = work.top + ((work.bottom - work.top) - (r.bottom - r.top)) / 2;
+        if (std::abs(r.left - x) <= 1 && std::abs(r.top - y) <= 1) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "window " << Str(r) << " is not centred in " << Str(work);
+    }
+
+    // The whole screen, to see where the window stands.
+    void Shot(const std::string& name) {
+        Sleep(300);
+        SaveScreenshot(JoinPath(ArtifactsFolder(), "fit-" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+                                                       std::to_string(GetSystemMetrics(SM_CYSCREEN)) + "-" +
+                                                       std::to_string(GetParam()) + "-" + name + ".bmp"));
+    }
+};
+
+TEST_P(Fit, TheMenuFitsIsCentredAndPagesToItsLastEntry) {
+    const int dpi = GetParam();
+    UserSetting scale(L"Control Panel\\Desktop", L"LogPixels", static_cast<DWORD>(dpi));
+    Process p = Launch(exe);
+    HWND main = WaitForWindow("Demo", kWait, p.Id());
+    ASSERT_NE(main, nullptr);
+    int layout = 0;
+    EXPECT_TRUE(Fits(main, MainControls(), 9330, 10440, dpi, &layout));
+    EXPECT_TRUE(Centred(main));
+    // Fonts and pictures go with the layout.
+    EXPECT_EQ(FontHeightOf(FindControl(main, LblMenu(0))), -static_cast<long>(9.75 * layout / 72.0 + 0.5));
+    std::cout << "main window at " << dpi << " dpi on " << GetSystemMetrics(SM_CXSCREEN) << " x "
+              << GetSystemMetrics(SM_CYSCREEN) << ": " << Str(ScreenRectOf(main)) << ", laid out at " << layout
+              << " dpi\n";
+    Shot("main");
+
+    // Next, with a real click, until the last entry is in view.
+    HWND next = FindControl(main, kBtnNext);
+    for (int page = 0; page < 2; ++page) {
+        ASSERT_TRUE(Describe(next).visible) << "page " << page;
+        ASSERT_TRUE(Click(next));
+        const std::string want = "Entry " + std::to_string(page + 2);
+        ASSERT_TRUE(WaitUntil([&] { return TextOf(FindControl(main, LblMenu(0))) == want; }, kWait));
+    }
+    EXPECT_FALSE(Describe(next).visible);
+    EXPECT_EQ(TextOf(FindControl(main, LblMenu(9))), "Entry 12");
+    EXPECT_TRUE(Fits(main, MainControls(), 9330, 10440, dpi));
+}
+
+TEST_P(Fit, TheEditorsFitAndAreCentred) {
+    const int dpi = GetParam();
+    UserSetting scale(L"Control Panel\\Desktop", L"LogPixels", static_cast<DWORD>(dpi));
+    Process p = Launch(exe, "/-setup");
+    HWND editor = WaitForWindow("Demo - Menu Editor", kWait, p.Id());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(Fits(editor, EditorControls(), 11790, 5730, dpi));
+    EXPECT_TRUE(Centred(editor));
+    Shot("editor");
+
+    ASSERT_TRUE(ListDoubleClickRow(FindControl(editor, wizard::sMenuItems), 0));
+    HWND item = WaitForWindow("Demo - Edit Menu Item", kWait, p.Id());
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(Fits(item, ItemControls(), 6495, 3165, dpi));
+    EXPECT_TRUE(Centred(item));
+    Shot("item");
+}
+
+TEST_P(Fit, TheRelocationWindowFitsAtItsOwnPlace) {
+    const int dpi = GetParam();
+    UserSetting scale(L"Control Panel\\Desktop", L"LogPixels", static_cast<DWORD>(dpi));
+    Process p = Launch(CopyExe("Orvelund.exe", "fresh"));
+    MessageBoxInfo box = WaitForMessageBox(kWait, p.Id());
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(Answer(box, IDNO));
+    HWND window = WaitForWindow("Choose New or Existing Location", kWait, p.Id());
+    ASSERT_NE(window, nullptr);
+    int layout = 0;
+    EXPECT_TRUE(Fits(window, ChooseControls(), 6030, 3195, dpi, &layout));
+    // Its client area stands at its design place, from the screen's corner, unless that would
+    // put part of it off the work area.
+    POINT client{0, 0};
+    ClientToScreen(window, &client);
+    const RECT work = WorkAreaOf(window), outer = ScreenRectOf(window);
+    const int atX = PxAt(2760, layout), atY = PxAt(3720, layout);
+    const bool designFits = outer.right - client.x + atX <= work.right && outer.bottom - client.y + atY <= work.bottom;
+    if (designFits) {
+        EXPECT_EQ(client.x, atX);
+        EXPECT_EQ(client.y, atY);
+    } else {
+        EXPECT_TRUE(outer.right == work.right || outer.bottom == work.bottom) << Str(outer) << " in " << Str(work);
+    }
+    Shot("relocation");
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, Fit, ::testing::Values(96, 120, 144));
+
+}  // namespace
