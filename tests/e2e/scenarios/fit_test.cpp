@@ -1,8 +1,9 @@
 // The windows on screens smaller than they are at the system's scale. Every window stands centred
-// in the work area (the relocation window at its own place), lies wholly inside it, and is laid out
-// as one at a DPI no larger than the screen's: at the screen's own where it fits, else at the
-// largest that fits. A long menu still pages to its last entry. The session's screen size decides
-// what is checked: run it through tests/e2e/on-screen for a small screen.
+// in the work area on its final size (the relocation window at its own place), lies wholly inside
+// it with every control it shows, and is laid out as one at a DPI no larger than the screen's: at
+// the screen's own where it fits, else at the largest that fits. A long menu still pages to its
+// last entry; another resolution or monitor lays the window out again. The session's screen size
+// decides what is checked: run it through tests/e2e/on-screen for a small screen.
 #include <windows.h>
 
 #include <sstream>
@@ -101,9 +102,16 @@ struct Fit : OrvelundTest, ::testing::WithParamInterface<int> {
         RECT inside;
         if (!IntersectRect(&inside, &outer, &work) || !EqualRect(&inside, &outer))
             return ::testing::AssertionFailure() << "window " << Str(outer) << " leaves the work area " << Str(work);
+        // What the window shows of each control: the main window hides the rows a short menu does
+        // not use below its lower edge.
+        POINT corner{0, 0};
+        ClientToScreen(window, &corner);
+        const SIZE size = ClientSize(window);
+        const RECT clientArea{corner.x, corner.y, corner.x + size.cx, corner.y + size.cy};
         for (const Control& c : Controls(window)) {
-            if (!c.visible) continue;
-            if (!IntersectRect(&inside, &c.screenRect, &work) || !EqualRect(&inside, &c.screenRect))
+            RECT shown;
+            if (!c.visible || !IntersectRect(&shown, &c.screenRect, &clientArea)) continue;
+            if (!IntersectRect(&inside, &shown, &work) || !EqualRect(&inside, &shown))
                 return ::testing::AssertionFailure() << "control " << c.id << " " << Str(c.screenRect)
                                                      << " leaves the work area " << Str(work);
         }
@@ -170,6 +178,23 @@ TEST_P(Fit, TheMenuFitsIsCentredAndPagesToItsLastEntry) {
     EXPECT_TRUE(Fits(main, MainControls(), 9330, 10440, dpi));
 }
 
+TEST_P(Fit, AShortMenuIsCentredOnItsOwnHeightAtFullScale) {
+    const int dpi = GetParam();
+    WriteFileBytes(JoinPath(Folder(), "content\\config.ini"),
+                   MenuFile({"B1,Entry 1,x.txt,open", "B2,Entry 2,y.txt,open"}));
+    UserSetting scale(L"Control Panel\\Desktop", L"LogPixels", static_cast<DWORD>(dpi));
+    Process p = Launch(exe);
+    HWND main = WaitForWindow("Demo", kWait, p.Id());
+    ASSERT_NE(main, nullptr);
+    // Two entries make the window 5000 twips high, which fits on these screens at every scale.
+    const std::vector<Twips> shown{{kPicture1, 0, 0, 9330, 3135},
+                                   {BtnMenu(0), 480, 3240, 2055, 495},
+                                   {LblMenu(1), 2760, 3360 + 720, 6135, 255}};
+    EXPECT_TRUE(Fits(main, shown, 9330, 5000 - 360, dpi));
+    EXPECT_EQ(LayoutDpi(main, shown, dpi), dpi);
+    EXPECT_TRUE(Centred(main));
+}
+
 TEST_P(Fit, TheEditorsFitAndAreCentred) {
     const int dpi = GetParam();
     UserSetting scale(L"Control Panel\\Desktop", L"LogPixels", static_cast<DWORD>(dpi));
@@ -213,6 +238,58 @@ TEST_P(Fit, TheRelocationWindowFitsAtItsOwnPlace) {
         EXPECT_TRUE(outer.right == work.right || outer.bottom == work.bottom) << Str(outer) << " in " << Str(work);
     }
     Shot("relocation");
+}
+
+// The screen at another resolution while this lives (Wine's desktop changes its size).
+class ScreenMode {
+public:
+    ScreenMode(int width, int height) {
+        DEVMODEW mode{};
+        mode.dmSize = sizeof(mode);
+        mode.dmPelsWidth = static_cast<DWORD>(width);
+        mode.dmPelsHeight = static_cast<DWORD>(height);
+        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        ok_ = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL;
+    }
+    ~ScreenMode() {
+        if (ok_) ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr);
+    }
+    ScreenMode(const ScreenMode&) = delete;
+    ScreenMode& operator=(const ScreenMode&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_ = false;
+};
+
+TEST_P(Fit, AnotherResolutionOrMonitorLaysTheMenuOutAgain) {
+    const int dpi = GetParam();
+    UserSetting scale(L"Control Panel\\Desktop", L"LogPixels", static_cast<DWORD>(dpi));
+    Process p = Launch(exe);
+    HWND main = WaitForWindow("Demo", kWait, p.Id());
+    ASSERT_NE(main, nullptr);
+    int before = 0, now = 0;
+    ASSERT_TRUE(Fits(main, MainControls(), 9330, 10440, dpi, &before));
+    {
+        ScreenMode small(800, 600);
+        ASSERT_TRUE(small.ok());
+        EXPECT_TRUE(WaitUntil([&] { return bool(Fits(main, MainControls(), 9330, 10440, dpi, &now)); }, kWait))
+            << Fits(main, MainControls(), 9330, 10440, dpi);
+        EXPECT_LT(now, before);
+    }
+    // Back at the session's resolution, the window grows back to what it was.
+    EXPECT_TRUE(WaitUntil([&] { return bool(Fits(main, MainControls(), 9330, 10440, dpi, &now)); }, kWait))
+        << Fits(main, MainControls(), 9330, 10440, dpi);
+    EXPECT_EQ(now, before);
+
+    // Dragged onto a monitor at 100 %, on which the window fits at that scale, and back.
+    if (dpi == 96) return;
+    ASSERT_TRUE(SendDpiChanged(main, 96, dpi));
+    EXPECT_TRUE(Fits(main, MainControls(), 9330, 10440, 96, &now));
+    EXPECT_EQ(now, 96);
+    ASSERT_TRUE(SendDpiChanged(main, dpi, 96));
+    EXPECT_TRUE(Fits(main, MainControls(), 9330, 10440, dpi, &now));
+    EXPECT_EQ(now, before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, Fit, ::testing::Values(96, 120, 144));
