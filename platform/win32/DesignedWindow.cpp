@@ -107,8 +107,7 @@ bool DesignedWindow::Create(PictureService& pictures) {
     for (int pass = 0; pass < 2; ++pass) {
         const int sizedAt = monitorDpi_;
         const PixelRect work = WorkArea();
-        dpi_ = FittingLayoutDpi(work);
-        FitToClientArea(nullptr);
+        SizeToFit(work, nullptr);
         Place(work);
         monitorDpi_ = WindowDpi(hwnd_, monitorDpi_);
         if (monitorDpi_ == sizedAt) break;
@@ -167,10 +166,8 @@ void DesignedWindow::ChangeDpi(int dpi, const RECT* suggested) {
     if (controls_.empty()) return;  // moved while Create places it: Create sizes it for this DPI
     // The suggested rectangle tells the monitor the window is moving to.
     const PixelRect work = WorkArea(suggested);
-    const int layoutDpi = FittingLayoutDpi(work);
-    if (layoutDpi != dpi_) LayOut(layoutDpi);
     const POINT at = suggested ? POINT{suggested->left, suggested->top} : POINT{};
-    FitToClientArea(suggested ? &at : nullptr);
+    SizeToFit(work, suggested ? &at : nullptr);
     KeepInside(work);
 }
 
@@ -179,12 +176,25 @@ PixelRect DesignedWindow::WorkArea(const RECT* r) const {
     return {w.left, w.top, w.right, w.bottom};
 }
 
-int DesignedWindow::FittingLayoutDpi(const PixelRect& work) const {
+void DesignedWindow::SizeToFit(const PixelRect& work, const POINT* at) {
     RECT frame{0, 0, 0, 0};
     AdjustForDpi(frame, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
                  static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), monitorDpi_);
-    return FittingDpi(monitorDpi_, design_.clientWidth, clientHeightTwips_,
-                      {frame.right - frame.left, frame.bottom - frame.top}, work);
+    const int layoutDpi = FittingDpi(monitorDpi_, design_.clientWidth, clientHeightTwips_,
+                                     {frame.right - frame.left, frame.bottom - frame.top}, work);
+    if (layoutDpi != dpi_) LayOut(layoutDpi);
+    FitToClientArea(at);
+    // A system that scales only the client area draws another frame than the one computed for
+    // the DPI; measured, it may call for a smaller layout still.
+    RECT outer, client;
+    GetWindowRect(hwnd_, &outer);
+    GetClientRect(hwnd_, &client);
+    const PixelPoint drawn{(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+    const int smaller = FittingDpi(monitorDpi_, design_.clientWidth, clientHeightTwips_, drawn, work);
+    if (smaller < dpi_) {
+        LayOut(smaller);
+        FitToClientArea(at);
+    }
 }
 
 void DesignedWindow::Place(const PixelRect& work) {
@@ -214,12 +224,9 @@ void DesignedWindow::KeepInside(const PixelRect& work) {
 
 void DesignedWindow::Refit(bool keepInside) {
     const PixelRect work = WorkArea();
-    const int layoutDpi = FittingLayoutDpi(work);
-    const bool changed = layoutDpi != dpi_;
-    if (changed) {
-        LayOut(layoutDpi);
-        FitToClientArea(nullptr);
-    }
+    const int before = dpi_;
+    SizeToFit(work, nullptr);
+    const bool changed = dpi_ != before;
     if (!shown_) Place(work);
     else if (changed || keepInside) KeepInside(work);
 }
@@ -376,9 +383,7 @@ void DesignedWindow::SetHeight(int twips) {
     if (height == clientHeightTwips_) return;  // a page turn in a full view
     clientHeightTwips_ = height;
     const PixelRect work = WorkArea();
-    const int layoutDpi = FittingLayoutDpi(work);
-    if (layoutDpi != dpi_) LayOut(layoutDpi);
-    FitToClientArea(nullptr);
+    SizeToFit(work, nullptr);
     // Until it is first shown, the window stands centred on the height the menu gives it.
     if (!shown_) Place(work);
     else KeepInside(work);

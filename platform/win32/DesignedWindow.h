@@ -88,10 +88,10 @@ private:
     void FitToClientArea(const POINT* at);            // sizes the window (and moves it to `at`)
     void ChangeDpi(int dpi, const RECT* suggested);
     // Fitting onto the screen: the work area of the window's monitor (or of the monitor holding
-    // `r`), the layout DPI at which the window fits into it, laying every control out again at
-    // a new layout DPI, and placing the window in the work area.
+    // `r`); sizing the window at the layout DPI at which it fits into it (and moving it to `at`);
+    // laying every control out again at a new layout DPI; placing the window in the work area.
     PixelRect WorkArea(const RECT* r = nullptr) const;
-    int FittingLayoutDpi(const PixelRect& work) const;
+    void SizeToFit(const PixelRect& work, const POINT* at);
     void LayOut(int layoutDpi);
     void Place(const PixelRect& work);
     void KeepInside(const PixelRect& work);
