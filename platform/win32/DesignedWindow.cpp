@@ -476,31 +476,39 @@ void DesignedWindow::SetEnabled(ControlId id, bool enabled) { EnableWindow(Contr
 
 void DesignedWindow::InitKeyboardCues() {
     // As a dialog starts: focus frames stay hidden until the keyboard is used, unless it was the
-    // keyboard that opened the window or the user wants them always. The window keeps the state
-    // itself as well, for systems whose windows keep none (Wine); set first, so that the system's
-    // answer to "initialise" is a change that reaches UpdateKeyboardCues.
+    // keyboard that opened the window or the user wants them always.
     BOOL always = FALSE;
     SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0);
     if (always) return;
     SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
-    SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
+    // Windows keeps the state per window and decides "initialise" by the last input. Where the
+    // system keeps none (Wine), the window keeps its own: hidden until Tab, an arrow key or Alt.
+    systemKeepsCues_ = (SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+    if (systemKeepsCues_) SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
+    else hiddenCues_ = UISF_HIDEFOCUS | UISF_HIDEACCEL;
 }
 
-void DesignedWindow::UpdateKeyboardCues(WPARAM change) {
-    const WORD flags = HIWORD(change) & (UISF_HIDEFOCUS | UISF_HIDEACCEL);
-    const WORD before = hiddenCues_;
-    if (LOWORD(change) == UIS_SET) hiddenCues_ |= flags;
-    else if (LOWORD(change) == UIS_CLEAR) hiddenCues_ &= static_cast<WORD>(~flags);
-    if (hiddenCues_ == before) return;
-    for (size_t i = 0; i < controls_.size(); ++i) {
-        const ControlKind kind = design_.controls[i].kind;
-        if (kind == ControlKind::PictureBox || kind == ControlKind::CommandButton)
-            InvalidateRect(controls_[i].hwnd, nullptr, FALSE);
+WORD DesignedWindow::HiddenCues(HWND control) const {
+    if (systemKeepsCues_) return static_cast<WORD>(SendMessageW(control, WM_QUERYUISTATE, 0, 0));
+    return hiddenCues_;
+}
+
+LRESULT DesignedWindow::OnKeyboardCues(UINT msg, WPARAM wp, LPARAM lp) {
+    const WORD before = HiddenCues(hwnd_);
+    if (!systemKeepsCues_) {
+        const WORD flags = HIWORD(wp) & (UISF_HIDEFOCUS | UISF_HIDEACCEL);
+        if (LOWORD(wp) == UIS_SET) hiddenCues_ |= flags;
+        else if (LOWORD(wp) == UIS_CLEAR) hiddenCues_ &= static_cast<WORD>(~flags);
     }
-}
-
-bool DesignedWindow::FocusFrameHidden(HWND control) const {
-    return (hiddenCues_ & UISF_HIDEFOCUS) || (SendMessageW(control, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+    const LRESULT result = DefWindowProcW(hwnd_, msg, wp, lp);
+    if (HiddenCues(hwnd_) != before) {
+        for (size_t i = 0; i < controls_.size(); ++i) {
+            const ControlKind kind = design_.controls[i].kind;
+            if (kind == ControlKind::PictureBox || kind == ControlKind::CommandButton)
+                InvalidateRect(controls_[i].hwnd, nullptr, FALSE);
+        }
+    }
+    return result;
 }
 
 // ---- drawing ---------------------------------------------------------------------------------
@@ -530,7 +538,7 @@ void DesignedWindow::DrawButton(const DRAWITEMSTRUCT& d) {
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     DrawEdge(d.hDC, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    if ((d.itemState & ODS_FOCUS) && !(d.itemState & ODS_NOFOCUSRECT) && !FocusFrameHidden(d.hwndItem)) {
+    if ((d.itemState & ODS_FOCUS) && !(d.itemState & ODS_NOFOCUSRECT) && !(HiddenCues(d.hwndItem) & UISF_HIDEFOCUS)) {
         RECT f = r;
         InflateRect(&f, -3, -3);
         DrawFocusRect(d.hDC, &f);
@@ -548,7 +556,7 @@ void DesignedWindow::PaintPictureBox(HWND box) {
         FillRect(dc, &r, BrushFor(c));
         if (auto* picture = dynamic_cast<const Win32Picture*>(c.picture.get())) picture->Draw(dc, 0, 0, dpi_);
         // The focus frame only once the keyboard is in use, as the system's own controls do it.
-        if (GetFocus() == box && !FocusFrameHidden(box)) {
+        if (GetFocus() == box && !(HiddenCues(box) & UISF_HIDEFOCUS)) {
             RECT f = r;
             InflateRect(&f, -1, -1);
             DrawFocusRect(dc, &f);
@@ -674,8 +682,7 @@ LRESULT DesignedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_CHANGEUISTATE:  // Tab, an arrow key or Alt: the keyboard is in use
     case WM_UPDATEUISTATE:  // the system's own decision, such as after "initialise"
-        UpdateKeyboardCues(wp);
-        break;
+        return OnKeyboardCues(msg, wp, lp);
     case WM_DISPLAYCHANGE:  // another resolution: the window may fit at a larger scale, or no more
         Refit(true);
         break;

@@ -100,8 +100,8 @@ private:
     void AddToolTip(HWND control, const std::string& text);
     // Focus frames (the program shows no access keys) are hidden until the keyboard is used.
     void InitKeyboardCues();
-    void UpdateKeyboardCues(WPARAM change);  // a WM_CHANGEUISTATE or WM_UPDATEUISTATE
-    bool FocusFrameHidden(HWND control) const;
+    WORD HiddenCues(HWND control) const;  // UISF_HIDEFOCUS, UISF_HIDEACCEL
+    LRESULT OnKeyboardCues(UINT msg, WPARAM wp, LPARAM lp);  // WM_CHANGEUISTATE, WM_UPDATEUISTATE
     void DrawButton(const DRAWITEMSTRUCT& d);
     void PaintPictureBox(HWND box);
     ControlId IdOf(HWND control) const;
@@ -118,7 +118,8 @@ private:
     int monitorDpi_ = 96;          // the DPI of the monitor the window is on; its frame is drawn at it
     int systemDpi_ = 96;           // the DPI the system's own metrics (the message font) are given at
     bool shown_ = false;
-    WORD hiddenCues_ = 0;          // UISF_HIDEFOCUS, UISF_HIDEACCEL           // shown once: from then on the user decides where it stands
+    bool systemKeepsCues_ = false; // the system keeps the keyboard-cue state (Windows; not Wine)
+    WORD hiddenCues_ = 0;          // else the window's own: UISF_HIDEFOCUS, UISF_HIDEACCEL           // shown once: from then on the user decides where it stands
     int clientHeightTwips_ = 0;    // the design's, until SetHeight changes it
     bool closed_ = false;
     PicturePtr icon_;
