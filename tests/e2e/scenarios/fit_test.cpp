@@ -8,6 +8,7 @@
 
 #include <sstream>
 
+#include "Layout.h"
 #include "Orvelund.h"
 
 namespace {
@@ -15,47 +16,10 @@ namespace {
 using namespace e2e;
 using namespace orv;
 
-struct Twips {
-    int id, left, top, width, height;
-};
-
-std::vector<Twips> MainControls() {
-    std::vector<Twips> all{{kPicture1, 0, 0, 9330, 3135}, {kBtnNext, 8880, 9960, 495, 495}};
-    for (int k = 0; k < 10; ++k) {
-        all.push_back({BtnMenu(k), 480, 3240 + 720 * k, 2055, 495});
-        all.push_back({LblMenu(k), 2760, 3360 + 720 * k, 6135, 255});
-    }
-    return all;
-}
-
-std::vector<Twips> EditorControls() {
-    using namespace wizard;
-    return {{sTitle, 1200, 120, 5415, 315},       {AutoRunReset, 3600, 480, 1455, 375}, {MoveDown, 9600, 720, 495, 495},
-            {OKButton, 10440, 120, 1215, 375},    {sMenuItems, 120, 1320, 11535, 4335}, {AppIcon, 120, 0, 975, 975},
-            {HideSetup, 1200, 960, 2175, 255}};
-}
-
-std::vector<Twips> ItemControls() {
-    using namespace item;
-    return {{OKButton, 5160, 120, 1215, 375}, {mFileFolder, 960, 1560, 5415, 285}, {mImage, 960, 2520, 2080, 495},
-            {mTest, 3480 + 240, 1920 + 480, 2055, 495}};
-}
-
 // The folder list and the drive list size their height by their rows, so only the buttons.
 std::vector<Twips> ChooseControls() {
     using namespace choose;
     return {{OKButton, 3360, 0, 1215, 375}, {CancelButton, 4680, 0, 1215, 375}};
-}
-
-// Every control (read once into `rects`, in the order of `controls`) at its twips at this DPI.
-bool LaidOutAt(const std::vector<Twips>& controls, const std::vector<RECT>& rects, int dpi) {
-    for (size_t i = 0; i < controls.size(); ++i) {
-        const Twips& t = controls[i];
-        const RECT want{PxAt(t.left, dpi), PxAt(t.top, dpi), PxAt(t.left, dpi) + PxAt(t.width, dpi),
-                        PxAt(t.top, dpi) + PxAt(t.height, dpi)};
-        if (!EqualRect(&rects[i], &want)) return false;
-    }
-    return true;
 }
 
 std::string Str(const RECT& r) {
@@ -86,10 +50,16 @@ struct Fit : OrvelundTest, ::testing::WithParamInterface<int> {
     // The DPI the window is laid out at: the one at which every listed control stands where its
     // twips put it; 0 when there is none.
     static int LayoutDpi(HWND window, const std::vector<Twips>& controls, int dpi) {
-        std::vector<RECT> rects;
+        std::vector<RECT> rects;  // read once: reading across processes is slow
         for (const Twips& t : controls) rects.push_back(Describe(FindControl(window, t.id)).rect);
-        for (int d = dpi; d >= 24; --d)
-            if (LaidOutAt(controls, rects, d)) return d;
+        for (int d = dpi; d >= 24; --d) {
+            bool all = true;
+            for (size_t i = 0; i < controls.size() && all; ++i) {
+                const RECT want = RectAt(controls[i], d);
+                all = EqualRect(&rects[i], &want) != 0;
+            }
+            if (all) return d;
+        }
         return 0;
     }
 
@@ -159,7 +129,7 @@ TEST_P(Fit, TheMenuFitsIsCentredAndPagesToItsLastEntry) {
     EXPECT_TRUE(Fits(main, MainControls(), 9330, 10440, dpi, &layout));
     EXPECT_TRUE(Centred(main));
     // Fonts and pictures go with the layout.
-    EXPECT_EQ(FontHeightOf(FindControl(main, LblMenu(0))), -static_cast<long>(9.75 * layout / 72.0 + 0.5));
+    EXPECT_EQ(FontHeightOf(FindControl(main, LblMenu(0))), FontHeightAt(9.75, layout));
     std::cout << "main window at " << dpi << " dpi on " << GetSystemMetrics(SM_CXSCREEN) << " x "
               << GetSystemMetrics(SM_CYSCREEN) << ": " << Str(ScreenRectOf(main)) << ", laid out at " << layout
               << " dpi\n";
