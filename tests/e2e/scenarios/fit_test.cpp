@@ -234,6 +234,7 @@ private:
 
 TEST_P(Fit, AnotherResolutionOrMonitorLaysTheMenuOutAgain) {
     const int dpi = GetParam();
+    if (dpi != 144) GTEST_SKIP() << "once is enough: at 150 %, where the window is smaller than its scale";
     UserSetting scale(L"Control Panel\\Desktop", L"LogPixels", static_cast<DWORD>(dpi));
     Process p = Launch(exe);
     HWND main = WaitForWindow("Demo", kWait, p.Id());
@@ -254,7 +255,6 @@ TEST_P(Fit, AnotherResolutionOrMonitorLaysTheMenuOutAgain) {
 
     // Dragged onto a monitor at 100 %: laid out at 96 dpi where it fits so, else at the largest
     // that fits; and back.
-    if (dpi == 96) return;
     ASSERT_TRUE(SendDpiChanged(main, 96, dpi));
     EXPECT_TRUE(Fits(main, MainControls(), 9330, 10440, 96, &now));
     ASSERT_TRUE(SendDpiChanged(main, dpi, 96));
