@@ -78,3 +78,33 @@ struct WindowDesign {
 constexpr int TwipsToPixels(int twips, int dpi) {
     return (twips * dpi + (twips >= 0 ? 720 : -720)) / 1440;
 }
+
+// ---- fitting windows onto a screen -------------------------------------------------------------
+
+// Screen pixels. A rectangle includes left and top, excludes right and bottom.
+struct PixelPoint {
+    int x = 0, y = 0;
+};
+struct PixelRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+};
+
+// The smallest DPI a window is laid out at, however small the screen: below it text is no longer
+// text.
+constexpr int kMinLayoutDpi = 48;
+
+// The DPI to lay a window out at on a monitor of `dpi`: the monitor's own when the window fits
+// into the work area, else the largest smaller one at which the client area of
+// clientWidth x clientHeight twips plus the frame (its pixels at the monitor's DPI, which the
+// system draws whatever the layout) fits; never below kMinLayoutDpi.
+int FittingDpi(int dpi, int clientWidth, int clientHeight, PixelPoint frame, const PixelRect& work);
+
+// Where a window of width x height sits centred in the work area. A window larger than the work
+// area keeps its top left corner inside it, so that its title bar can always be reached.
+PixelPoint CentredIn(const PixelRect& work, int width, int height);
+
+// Where a window placed at `at` goes so that it lies inside the work area: where it is when it
+// does already, else moved the least distance in; as in CentredIn, the top left corner wins.
+PixelPoint KeptInside(const PixelRect& work, PixelPoint at, int width, int height);

@@ -46,6 +46,17 @@ int WindowDpi(HWND hwnd, int fallback) {
     return dpi ? static_cast<int>(dpi) : fallback;
 }
 
+// The monitor holding the rectangle, or else the window.
+MONITORINFO MonitorOf(HWND hwnd, const RECT* r) {
+    HMONITOR monitor = r ? MonitorFromRect(r, MONITOR_DEFAULTTONEAREST) : MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info{sizeof(info)};
+    if (!GetMonitorInfoW(monitor, &info)) {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+        info.rcMonitor = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    return info;
+}
+
 // The outer rectangle for a client rectangle, with the frame measured at the given DPI.
 void AdjustForDpi(RECT& r, DWORD style, DWORD exStyle, int dpi) {
     static const auto adjust = SystemFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(
@@ -72,7 +83,7 @@ DesignedWindow::~DesignedWindow() {
 
 bool DesignedWindow::Create(PictureService& pictures) {
     RegisterClasses();
-    systemDpi_ = dpi_ = ScreenDpi();
+    systemDpi_ = monitorDpi_ = dpi_ = ScreenDpi();
     clientHeightTwips_ = design_.clientHeight;
     const bool tool = design_.border == BorderStyle::FixedToolWindow;
     // No WS_CLIPCHILDREN: a frame (group box) paints only its border and caption, so the window
@@ -86,25 +97,20 @@ bool DesignedWindow::Create(PictureService& pictures) {
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
     backColor_ = design_.backColor;
 
+    // A window opened from another of the program's windows opens on that one's monitor.
+    if (HWND from = GetActiveWindow()) {
+        RECT r;
+        GetWindowRect(from, &r);
+        SetWindowPos(hwnd_, nullptr, r.left, r.top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     // Placed at the system DPI first; the monitor it lands on may have another.
     for (int pass = 0; pass < 2; ++pass) {
-        const int sizedAt = dpi_;
-        const SIZE size = OuterSize();
-        int x, y;
-        if (design_.centred) {
-            RECT work{};
-            SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-            x = work.left + (work.right - work.left - size.cx) / 2;
-            y = work.top + (work.bottom - work.top - size.cy) / 2;
-        } else {
-            RECT frame{0, 0, 0, 0};
-            AdjustForDpi(frame, style, exStyle, dpi_);
-            x = Px(design_.left) + frame.left;
-            y = Px(design_.top) + frame.top;
-        }
-        SetWindowPos(hwnd_, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-        dpi_ = WindowDpi(hwnd_, dpi_);
-        if (dpi_ == sizedAt) break;
+        const int sizedAt = monitorDpi_;
+        const PixelRect work = WorkArea();
+        SizeToFit(work, nullptr);
+        Place(work);
+        monitorDpi_ = WindowDpi(hwnd_, monitorDpi_);
+        if (monitorDpi_ == sizedAt) break;
     }
 
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
@@ -122,13 +128,14 @@ bool DesignedWindow::Create(PictureService& pictures) {
         if (!c.toolTip.empty()) AddToolTip(state.hwnd, c.toolTip);
     }
     if (design_.icon != BuiltInPicture::None) SetIcon(pictures.BuiltIn(design_.icon));
+    InitKeyboardCues();
     return true;
 }
 
 SIZE DesignedWindow::OuterSize() const {
     RECT r{0, 0, Px(design_.clientWidth), Px(clientHeightTwips_)};
     AdjustForDpi(r, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
-                 static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), dpi_);
+                 static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), monitorDpi_);
     return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -155,8 +162,78 @@ void DesignedWindow::FitToClientArea(const POINT* at) {
 
 void DesignedWindow::ChangeDpi(int dpi, const RECT* suggested) {
     if (dpi <= 0) return;
-    dpi_ = dpi;
+    monitorDpi_ = dpi;
     if (controls_.empty()) return;  // moved while Create places it: Create sizes it for this DPI
+    // The suggested rectangle tells the monitor the window is moving to.
+    const PixelRect work = WorkArea(suggested);
+    const POINT at = suggested ? POINT{suggested->left, suggested->top} : POINT{};
+    SizeToFit(work, suggested ? &at : nullptr);
+    KeepInside(work);
+}
+
+PixelRect DesignedWindow::WorkArea(const RECT* r) const {
+    const RECT w = MonitorOf(hwnd_, r).rcWork;
+    return {w.left, w.top, w.right, w.bottom};
+}
+
+void DesignedWindow::SizeToFit(const PixelRect& work, const POINT* at) {
+    RECT frame{0, 0, 0, 0};
+    AdjustForDpi(frame, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
+                 static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), monitorDpi_);
+    const int layoutDpi = FittingDpi(monitorDpi_, design_.clientWidth, clientHeightTwips_,
+                                     {frame.right - frame.left, frame.bottom - frame.top}, work);
+    if (layoutDpi != dpi_) LayOut(layoutDpi);
+    FitToClientArea(at);
+    // A system that scales only the client area draws another frame than the one computed for
+    // the DPI; measured, it may call for a smaller layout still.
+    RECT outer, client;
+    GetWindowRect(hwnd_, &outer);
+    GetClientRect(hwnd_, &client);
+    const PixelPoint drawn{(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+    const int smaller = FittingDpi(monitorDpi_, design_.clientWidth, clientHeightTwips_, drawn, work);
+    if (smaller < dpi_) {
+        LayOut(smaller);
+        FitToClientArea(at);
+    }
+}
+
+void DesignedWindow::Place(const PixelRect& work) {
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    PixelPoint at = CentredIn(work, width, height);
+    if (!design_.centred) {
+        // The design's place is the client area's, from the corner of the screen.
+        RECT frame{0, 0, 0, 0};
+        AdjustForDpi(frame, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
+                     static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), monitorDpi_);
+        const RECT screen = MonitorOf(hwnd_, nullptr).rcMonitor;
+        at = KeptInside(work, {screen.left + Px(design_.left) + frame.left, screen.top + Px(design_.top) + frame.top},
+                        width, height);
+    }
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+}
+
+void DesignedWindow::KeepInside(const PixelRect& work) {
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    const PixelPoint at = KeptInside(work, {r.left, r.top}, r.right - r.left, r.bottom - r.top);
+    if (at.x != r.left || at.y != r.top)
+        SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+}
+
+void DesignedWindow::Refit(bool keepInside) {
+    const PixelRect work = WorkArea();
+    const int before = dpi_;
+    SizeToFit(work, nullptr);
+    const bool changed = dpi_ != before;
+    if (!shown_) Place(work);
+    else if (changed || keepInside) KeepInside(work);
+}
+
+void DesignedWindow::LayOut(int layoutDpi) {
+    dpi_ = layoutDpi;
+    if (controls_.empty()) return;  // Create makes them at this DPI
     // The old fonts stay alive until every control has its new one.
     std::map<std::string, GdiFont> oldFonts;
     oldFonts.swap(fonts_);
@@ -168,8 +245,6 @@ void DesignedWindow::ChangeDpi(int dpi, const RECT* suggested) {
         SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
     }
-    const POINT at = suggested ? POINT{suggested->left, suggested->top} : POINT{};
-    FitToClientArea(suggested ? &at : nullptr);
     OnDpiChanged();
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -304,12 +379,19 @@ void DesignedWindow::SetBackColor(std::int32_t color) {
 }
 
 void DesignedWindow::SetHeight(int twips) {
-    clientHeightTwips_ = twips - kMainFrameTop - kMainFrameEdge;
-    FitToClientArea(nullptr);
+    const int height = twips - kMainFrameTop - kMainFrameEdge;
+    if (height == clientHeightTwips_) return;  // a page turn in a full view
+    clientHeightTwips_ = height;
+    const PixelRect work = WorkArea();
+    SizeToFit(work, nullptr);
+    // Until it is first shown, the window stands centred on the height the menu gives it.
+    if (!shown_) Place(work);
+    else KeepInside(work);
 }
 
 void DesignedWindow::Show() {
     if (!hwnd_ || closed_) return;
+    shown_ = true;
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
 }
@@ -390,6 +472,45 @@ bool DesignedWindow::Enabled(ControlId id) const { return IsWindowEnabled(Contro
 
 void DesignedWindow::SetEnabled(ControlId id, bool enabled) { EnableWindow(Control(id), enabled); }
 
+// ---- keyboard cues ---------------------------------------------------------------------------
+
+void DesignedWindow::InitKeyboardCues() {
+    // As a dialog starts: focus frames stay hidden until the keyboard is used, unless it was the
+    // keyboard that opened the window or the user wants them always.
+    BOOL always = FALSE;
+    SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0);
+    if (always) return;
+    SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+    // Windows keeps the state per window and decides "initialise" by the last input. Where the
+    // system keeps none (Wine), the window keeps its own: hidden until Tab, an arrow key or Alt.
+    systemKeepsCues_ = (SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+    if (systemKeepsCues_) SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
+    else hiddenCues_ = UISF_HIDEFOCUS | UISF_HIDEACCEL;
+}
+
+WORD DesignedWindow::HiddenCues(HWND control) const {
+    if (systemKeepsCues_) return static_cast<WORD>(SendMessageW(control, WM_QUERYUISTATE, 0, 0));
+    return hiddenCues_;
+}
+
+LRESULT DesignedWindow::OnKeyboardCues(UINT msg, WPARAM wp, LPARAM lp) {
+    const WORD before = HiddenCues(hwnd_);
+    if (!systemKeepsCues_) {
+        const WORD flags = HIWORD(wp) & (UISF_HIDEFOCUS | UISF_HIDEACCEL);
+        if (LOWORD(wp) == UIS_SET) hiddenCues_ |= flags;
+        else if (LOWORD(wp) == UIS_CLEAR) hiddenCues_ &= static_cast<WORD>(~flags);
+    }
+    const LRESULT result = DefWindowProcW(hwnd_, msg, wp, lp);
+    if (HiddenCues(hwnd_) != before) {
+        for (size_t i = 0; i < controls_.size(); ++i) {
+            const ControlKind kind = design_.controls[i].kind;
+            if (kind == ControlKind::PictureBox || kind == ControlKind::CommandButton)
+                InvalidateRect(controls_[i].hwnd, nullptr, FALSE);
+        }
+    }
+    return result;
+}
+
 // ---- drawing ---------------------------------------------------------------------------------
 
 void DesignedWindow::DrawButton(const DRAWITEMSTRUCT& d) {
@@ -417,7 +538,7 @@ void DesignedWindow::DrawButton(const DRAWITEMSTRUCT& d) {
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     DrawEdge(d.hDC, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    if (d.itemState & ODS_FOCUS) {
+    if ((d.itemState & ODS_FOCUS) && !(d.itemState & ODS_NOFOCUSRECT) && !(HiddenCues(d.hwndItem) & UISF_HIDEFOCUS)) {
         RECT f = r;
         InflateRect(&f, -3, -3);
         DrawFocusRect(d.hDC, &f);
@@ -434,7 +555,8 @@ void DesignedWindow::PaintPictureBox(HWND box) {
         GetClientRect(box, &r);
         FillRect(dc, &r, BrushFor(c));
         if (auto* picture = dynamic_cast<const Win32Picture*>(c.picture.get())) picture->Draw(dc, 0, 0, dpi_);
-        if (GetFocus() == box) {
+        // The focus frame only once the keyboard is in use, as the system's own controls do it.
+        if (GetFocus() == box && !(HiddenCues(box) & UISF_HIDEFOCUS)) {
             RECT f = r;
             InflateRect(&f, -1, -1);
             DrawFocusRect(dc, &f);
@@ -558,6 +680,18 @@ LRESULT DesignedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         // mapped from twips again, not stretched.
         ChangeDpi(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
         return 0;
+    case WM_CHANGEUISTATE:  // Tab, an arrow key or Alt: the keyboard is in use
+    case WM_UPDATEUISTATE:  // the system's own decision, such as after "initialise"
+        return OnKeyboardCues(msg, wp, lp);
+    case WM_DISPLAYCHANGE:  // another resolution: the window may fit at a larger scale, or no more
+        Refit(true);
+        break;
+    case WM_SETTINGCHANGE:
+        if (wp == SPI_SETWORKAREA) Refit(true);  // the taskbar moved or changed its size
+        break;
+    case WM_EXITSIZEMOVE:  // dragged onto a monitor of another size
+        Refit(false);
+        break;
     case WM_CLOSE:
         if (closed_) DestroyWindow(hwnd_);
         else OnCloseRequest();

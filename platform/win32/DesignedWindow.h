@@ -60,9 +60,10 @@ protected:
     virtual LRESULT OnNotify(ControlId /*id*/, NMHDR* /*header*/) { return 0; }
     virtual void OnEscape() {}                   // the Escape key anywhere in the window
     virtual void OnContextMenuKey(ControlId /*id*/) {}  // Shift+F10 or the menu key on a control
-    virtual void OnDpiChanged() {}               // after the controls were laid out at the new DPI
+    virtual void OnDpiChanged() {}               // after the controls were laid out at a new DPI
     virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
 
+    // Twips in pixels of the window's layout.
     int Px(int twips) const { return TwipsToPixels(twips, dpi_); }
     const WindowDesign& design_;
 
@@ -86,8 +87,21 @@ private:
     SIZE OuterSize() const;                           // the window's size for its client area in twips
     void FitToClientArea(const POINT* at);            // sizes the window (and moves it to `at`)
     void ChangeDpi(int dpi, const RECT* suggested);
+    // Fitting onto the screen: the work area of the window's monitor (or of the monitor holding
+    // `r`); sizing the window at the layout DPI at which it fits into it (and moving it to `at`);
+    // laying every control out again at a new layout DPI; placing the window in the work area.
+    PixelRect WorkArea(const RECT* r = nullptr) const;
+    void SizeToFit(const PixelRect& work, const POINT* at);
+    void LayOut(int layoutDpi);
+    void Place(const PixelRect& work);
+    void KeepInside(const PixelRect& work);
+    void Refit(bool keepInside);
     HFONT FontFor(const FontDesign& font);
     void AddToolTip(HWND control, const std::string& text);
+    // Focus frames (the program shows no access keys) are hidden until the keyboard is used.
+    void InitKeyboardCues();
+    WORD HiddenCues(HWND control) const;  // UISF_HIDEFOCUS, UISF_HIDEACCEL
+    LRESULT OnKeyboardCues(UINT msg, WPARAM wp, LPARAM lp);  // WM_CHANGEUISTATE, WM_UPDATEUISTATE
     void DrawButton(const DRAWITEMSTRUCT& d);
     void PaintPictureBox(HWND box);
     ControlId IdOf(HWND control) const;
@@ -98,8 +112,14 @@ private:
 
     HWND hwnd_ = nullptr;
     HWND toolTip_ = nullptr;
+    // The DPI the controls, fonts and pictures are laid out at: the monitor's, or less where the
+    // window would not fit on the screen at the monitor's.
     int dpi_ = 96;
+    int monitorDpi_ = 96;          // the DPI of the monitor the window is on; its frame is drawn at it
     int systemDpi_ = 96;           // the DPI the system's own metrics (the message font) are given at
+    bool shown_ = false;
+    bool systemKeepsCues_ = false; // the system keeps the keyboard-cue state (Windows; not Wine)
+    WORD hiddenCues_ = 0;          // else the window's own: UISF_HIDEFOCUS, UISF_HIDEACCEL           // shown once: from then on the user decides where it stands
     int clientHeightTwips_ = 0;    // the design's, until SetHeight changes it
     bool closed_ = false;
     PicturePtr icon_;

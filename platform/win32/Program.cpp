@@ -1,5 +1,20 @@
 #include "platform/win32/Program.h"
 
+namespace {
+
+// Tab, the arrow keys and Alt show the keyboard cues (focus frames, access keys) in the window,
+// as the dialog manager does; said here too for systems whose dialog manager does not.
+void ShowCuesOnKeyboardUse(HWND root, const MSG& msg) {
+    WORD cues = 0;
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_TAB || (msg.wParam >= VK_LEFT && msg.wParam <= VK_DOWN)))
+        cues = UISF_HIDEFOCUS;
+    else if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_MENU)
+        cues = UISF_HIDEFOCUS | UISF_HIDEACCEL;
+    if (cues) SendMessageW(root, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, cues), 0);
+}
+
+}  // namespace
+
 Program::Program(AppInfo app)
     : services_{files_, shell_, dialogs_, pictures_, *this, colors_, std::move(app)} {}
 
@@ -22,6 +37,7 @@ int Program::Run() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+        if (root) ShowCuesOnKeyboardUse(root, msg);
         if (root && IsDialogMessageW(root, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
