@@ -144,7 +144,8 @@ void Orvelund::CheckForPicture() {
 }
 
 void Orvelund::LoadMainPicture() {
-    if (auto picture = sv_.pictures.LoadPicture(ContentPath("app.jpg"))) form_.SetPicture(MainCtl::Picture1, picture);
+    const ShownArea shown = ShownIn(MainWindowDesign().controls[MainCtl::Picture1]);
+    if (auto picture = sv_.pictures.LoadPicture(ContentPath("app.jpg"), shown)) form_.SetPicture(MainCtl::Picture1, picture);
 }
 
 bool Orvelund::CheckForIcon() { return sv_.files.FileExists(ContentPath("app.ico")); }
@@ -187,7 +188,7 @@ void Orvelund::mnuExit_Click() { form_.Close(); }
 // ---- the menu view --------------------------------------------------------------------------
 
 void Orvelund::ReadConfig() {
-    if (auto icon = sv_.pictures.LoadPicture(ContentPath("app.ico"))) form_.SetIcon(icon);
+    if (auto icon = sv_.pictures.LoadPicture(ContentPath("app.ico"), ShownArea{})) form_.SetIcon(icon);
 
     using namespace menufile;
     const auto read = sv_.files.ReadLines(ContentPath("config.ini"), 0, kLineFirstEntry + 11);
@@ -255,14 +256,13 @@ void Orvelund::FillView() {
         const ControlId button = MainCtl::BtnMenu(k);
         form_.SetAccessibleName(button, fields[0]);
         const std::string picturePath = ContentPath(fields[0] + ".jpg");
-        if (sv_.files.FileExists(picturePath)) {
-            // A picture that will not load leaves the button's previous picture.
-            if (auto picture = sv_.pictures.LoadPicture(picturePath)) form_.SetPicture(button, picture);
-            form_.SetText(button, "");
-        } else {
-            form_.SetPicture(button, nullptr);
-            form_.SetText(button, fields[0]);
-        }
+        // A picture that cannot be decoded counts as none: the button shows its name, never the
+        // picture of the entry it showed before.
+        PicturePtr picture;
+        if (sv_.files.FileExists(picturePath))
+            picture = sv_.pictures.LoadPicture(picturePath, ShownIn(MainWindowDesign().controls[button]));
+        form_.SetPicture(button, picture);
+        form_.SetText(button, picture ? "" : fields[0]);
     }
     form_.SetHeight(kWindowHeightTable[10]);
 }

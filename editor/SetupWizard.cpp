@@ -82,7 +82,7 @@ void SetupWizard::ReadSetupConfig() {
 
     const std::string icon = ContentPath("app.ico");
     if (sv_.files.FileExists(icon)) {
-        if (auto picture = sv_.pictures.LoadPicture(icon)) {
+        if (auto picture = sv_.pictures.LoadPicture(icon, ShownArea{})) {
             form_.SetPicture(AppIcon, picture);
             main_.Form().SetIcon(picture);
             form_.SetIcon(picture);

@@ -78,3 +78,9 @@ struct WindowDesign {
 constexpr int TwipsToPixels(int twips, int dpi) {
     return (twips * dpi + (twips >= 0 ? 720 : -720)) / 1440;
 }
+
+// What a control shows of a picture, in 96-dpi pixels: its whole size (one pixel to spare for
+// rounding), centred on buttons.
+inline ShownArea ShownIn(const ControlDesign& c) {
+    return {c.width / 15 + 1, c.height / 15 + 1, c.kind == ControlKind::CommandButton};
+}

@@ -113,11 +113,51 @@ TEST_F(MenuView, PictureButtonsAreNamedAfterTheEntryInViewWhileScrolling) {
     EXPECT_EQ(w.form.Text(BtnMenu(9)), "");
 }
 
-TEST_F(MenuView, PictureThatWillNotLoadKeepsThePreviousPictureButLosesTheText) {
-    w.fs.AddFile(w.Content("Bad.jpg"), "broken");
-    Start({"Bad,Label,a,open"});
+// A picture file that cannot be decoded (empty, cut short, not a picture) counts as no picture:
+// the button shows its name, never the built-in sample nor the picture of the entry it showed
+// before a page turn.
+TEST_F(MenuView, PictureThatCannotBeDecodedShowsTheButtonsNameAndNoOtherPicture) {
+    for (const char* bad : {"broken", "broken: cut short", "broken: empty"}) {
+        World fresh;
+        fresh.fs.AddFile(fresh.Content("Bad.jpg"), bad);
+        fresh.WriteMenu({"Bad,Label,a,open"});
+        fresh.main.Form_Load();
+        EXPECT_EQ(fresh.form.Text(BtnMenu(0)), "Bad");
+        EXPECT_EQ(fresh.form.Picture(BtnMenu(0)), nullptr);
+    }
+
+    // Entry 1 has a good picture, entry 2 a bad one: after Next, button 0 shows entry 2.
+    w.fs.AddFile(w.Content("B1.jpg"), "jpeg");
+    w.fs.AddFile(w.Content("B2.jpg"), "broken");
+    Start(Entries(11));
+    EXPECT_EQ(SourceOf(w.form.Picture(BtnMenu(0))), FakeFileSystem::Key(w.Content("B1.jpg")));
+    EXPECT_EQ(SourceOf(w.form.Picture(BtnMenu(1))), "");
+    EXPECT_EQ(w.form.Text(BtnMenu(1)), "B2");
+    w.main.btnNext_Click();
+    EXPECT_EQ(w.form.Picture(BtnMenu(0)), nullptr);
+    EXPECT_EQ(w.form.Text(BtnMenu(0)), "B2");
+    w.main.btnPrev_Click();
+    EXPECT_EQ(SourceOf(w.form.Picture(BtnMenu(0))), FakeFileSystem::Key(w.Content("B1.jpg")));
     EXPECT_EQ(w.form.Text(BtnMenu(0)), "");
-    EXPECT_EQ(SourceOf(w.form.Picture(BtnMenu(0))), "built-in:instructions");
+}
+
+// Pictures are asked for at the size their control shows: a button keeps its middle, the main
+// picture its top left part; the icon is kept whole.
+TEST_F(MenuView, PicturesAreLoadedForTheAreaTheirControlShows) {
+    w.fs.AddFile(w.Content("B1.jpg"), "jpeg");
+    w.fs.AddFile(w.Content("app.jpg"), "jpeg");
+    w.fs.AddFile(w.Content("app.ico"), "ICON");
+    Start(Entries(1));
+    const auto* button = dynamic_cast<const FakePicture*>(w.form.Picture(BtnMenu(0)).get());
+    ASSERT_NE(button, nullptr);
+    const ControlDesign& design = MainWindowDesign().controls[BtnMenu(0)];
+    EXPECT_EQ(button->shown, (ShownArea{design.width / 15 + 1, design.height / 15 + 1, true}));
+    const auto* main = dynamic_cast<const FakePicture*>(w.form.Picture(Picture1).get());
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->shown, (ShownArea{9330 / 15 + 1, 3135 / 15 + 1, false}));
+    const auto* icon = dynamic_cast<const FakePicture*>(w.form.icon.get());
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->shown, ShownArea{});
 }
 
 TEST_F(MenuView, LineWithoutALabelKeepsTheOldLabel) {
