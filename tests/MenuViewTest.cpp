@@ -283,6 +283,50 @@ TEST_F(Launching, ButtonOpensItsEntryWithItsVerb) {
                              }));
 }
 
+TEST_F(Launching, AnyUrlSchemeGoesToTheShellAsItStandsAndADriveLetterStaysAPath) {
+    w.fs.currentFolder = "C:\\Work";
+    const char* unchanged[] = {"https://www.orvelund.example/a?b=c", "mailto:info@orvelund.example",
+                               "ftp://files.orvelund.example/x.zip", "file:///C:/Docs/a.pdf", "HTTPS://X.EXAMPLE",
+                               "ms-settings:display", "svn+ssh://host/repo", "z39.50r://host", "tel:+15551234",
+                               "ab:", "www"};
+    for (const char* target : unchanged) {
+        EXPECT_TRUE(IsWebTarget(target)) << target;
+        w.shell.calls.clear();
+        w.main.Launch(target, "open");
+        ASSERT_EQ(w.shell.calls.size(), 1u);
+        EXPECT_EQ(w.shell.calls[0].file, target);
+    }
+    const struct { const char* target; const char* path; } paths[] = {
+        {"C:notes.txt", "C:\\Work\\notes.txt"},  // drive-relative, on the current drive
+        {"C:\\Docs\\a.pdf", "C:\\Docs\\a.pdf"},
+        {"1http:x", "C:\\Work\\1http:x"},         // a scheme starts with a letter
+        {"my file:x", "C:\\Work\\my file:x"},     // a blank is no scheme character
+        {":x", "C:\\Work\\:x"},
+        {"https", "C:\\Work\\https"},             // no colon
+    };
+    for (const auto& p : paths) {
+        EXPECT_FALSE(IsWebTarget(p.target)) << p.target;
+        w.shell.calls.clear();
+        w.main.Launch(p.target, "open");
+        ASSERT_EQ(w.shell.calls.size(), 1u);
+        EXPECT_EQ(w.shell.calls[0].file, p.path) << p.target;
+    }
+}
+
+// A NUL inside a menu line: the launched path is the whole path, never the part before the NUL.
+TEST_F(Launching, ANulInsideALineNeverCutsThePathShort) {
+    const std::string nul(1, '\0');
+    w.fs.AddFile(w.Content("config.ini"), "## 1\r\n## 2\r\nTITLE:My" + nul + "Menu\r\n4\r\n5\r\n6\r\n7\r\n8\r\n"
+                                          "Go,Label,C:\\Safe" + nul + "\\..\\..\\Windows\\x.exe,open\r\n");
+    w.main.Form_Load();
+    EXPECT_EQ(w.form.caption, "My\xEF\xBF\xBDMenu");
+    w.main.btnMenu_Click(0);
+    ASSERT_EQ(w.shell.calls.size(), 1u);
+    EXPECT_NE(w.shell.calls[0].file, "C:\\Safe");
+    EXPECT_EQ(w.shell.calls[0].file.find('\0'), std::string::npos);
+    EXPECT_NE(w.shell.calls[0].file.find("x.exe"), std::string::npos);
+}
+
 TEST_F(Launching, ShortLinesAndEmptyRowsLaunchNothing) {
     Start({"Docs,Read me,manual.pdf", "Docs"});
     for (int k = 0; k < 10; ++k) w.main.btnMenu_Click(k);

@@ -46,7 +46,9 @@ bool SameFile(const std::wstring& a, const std::wstring& b) {
 
 bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
     const std::wstring target = Wide(path);
-    if (IsReadOnly(target)) return false;
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return false;
     const std::wstring temp = TemporaryNameFor(target);
     bool written = false;
     {
@@ -92,7 +94,9 @@ std::optional<std::vector<std::string>> Win32FileSystem::ReadLines(const std::st
         std::string all(buffer.data() + mark, got - mark);
         while (ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) && got)
             all.append(buffer.data(), got);
-        return SplitLines(Utf8FromUtf16(all.data(), all.size(), encoding == TextEncoding::Utf16BE), skip, count);
+        auto lines = SplitLines(Utf8FromUtf16(all.data(), all.size(), encoding == TextEncoding::Utf16BE), skip, count);
+        for (auto& line : lines) line = TextLine(std::move(line), TextEncoding::Utf8, SystemCodePage());
+        return lines;
     }
 
     // Line ends are found in the bytes as they are: in every single-byte and double-byte code page
@@ -105,18 +109,13 @@ std::optional<std::vector<std::string>> Win32FileSystem::ReadLines(const std::st
     }
     splitter.Finish();
     auto lines = std::move(splitter.Lines());
-    if (encoding == TextEncoding::Ansi)
-        for (auto& line : lines) line = Utf8FromAnsi(line);
+    for (auto& line : lines) line = TextLine(std::move(line), encoding, SystemCodePage());
     return lines;
 }
 
-bool Win32FileSystem::WriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const auto& line : lines) {
-        bytes += AnsiFromUtf8(line);
-        bytes += "\r\n";
-    }
-    return WriteFileAtomic(path, bytes);
+bool Win32FileSystem::WriteTextFile(const std::string& path, const std::vector<std::string>& lines,
+                                    UnicodeForm unicode) {
+    return WriteFileAtomic(path, TextFileBytes(lines, unicode, SystemCodePage()));
 }
 
 std::vector<std::string> Win32FileSystem::FileNames(const std::string& folder) {

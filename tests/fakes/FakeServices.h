@@ -25,8 +25,10 @@ inline std::ostream& operator<<(std::ostream& os, const ShellCall& c) {
 class FakeShell : public Shell {
 public:
     std::vector<ShellCall> calls;
-    void Execute(std::intptr_t owner, const std::string& verb, const std::string& file) override {
+    bool fails = false;  // the shell cannot start anything
+    bool Execute(std::intptr_t owner, const std::string& verb, const std::string& file) override {
         calls.push_back({owner, verb, file});
+        return !fails;
     }
 };
 
