@@ -41,10 +41,10 @@ void ChooseFolder::OKButton_Click() {
         return;
     }
     if (!sv_.shell.Execute(form_.Handle(), "open", target)) {
-        // This window stays, so the user can choose another folder or start the copy by hand.
-        sv_.dialogs.MsgBox("Orvelund has been copied to\r\n" + target +
-                               "\r\n\r\nbut could not be started there. Start it from that folder yourself, "
-                               "or choose another folder.",
+        // This window stays, so the user can choose another folder or start the program by hand.
+        sv_.dialogs.MsgBox((copy ? "Orvelund has been copied to\r\n" + target + "\r\n\r\nbut could not be started there."
+                                 : "Orvelund could not be started from\r\n" + target + "\r\n\r\nThe file there was kept.") +
+                               " Start it from that folder yourself, or choose another folder.",
                            mb::OkOnly | mb::Critical, kTitle);
         return;
     }

@@ -137,6 +137,14 @@ TEST_F(Relocation, ACopyThatCannotBeStartedKeepsTheWindowAndSaysWhereTheCopyIs) 
     EXPECT_NE(w.dialogs.shown[1].prompt.find("has been copied to\r\n" + deep + "\\Orvelund.exe"), std::string::npos);
     EXPECT_NE(w.dialogs.shown[1].prompt.find("could not be started"), std::string::npos);
     EXPECT_FALSE(form.closed);
+
+    // A kept file that cannot be started is named as such, not as a copy.
+    w.dialogs.answers = {mb::Ok, mb::No, mb::Ok};
+    window.OKButton_Click();
+    ASSERT_EQ(w.dialogs.shown.size(), 5u);
+    EXPECT_NE(w.dialogs.shown[4].prompt.find("could not be started from\r\n" + deep + "\\Orvelund.exe"),
+              std::string::npos);
+    EXPECT_FALSE(form.closed);
 }
 
 TEST_F(Relocation, ChoosingADriveOpensThatDrivesCurrentFolder) {

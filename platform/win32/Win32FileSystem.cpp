@@ -15,6 +15,32 @@ std::wstring TemporaryNameFor(const std::wstring& path) {
     return path + L".~" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
 }
 
+// Temporary files left beside `target` by a writer that was killed before it could swap its file
+// in or delete it. Each carries its writer's process id; one whose process is gone is removed, one
+// whose process still runs (another instance saving this moment) is left alone.
+void RemoveLeftovers(const std::wstring& target) {
+    const auto slash = target.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((target + L".~*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    const std::wstring prefix = target.substr(slash == std::wstring::npos ? 0 : slash + 1) + L".~";
+    do {
+        const std::wstring name = found.cFileName;
+        if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::wstring digits = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+        if (digits.empty() || digits.find_first_not_of(L"0123456789") != std::wstring::npos || digits.size() > 10)
+            continue;
+        const DWORD pid = static_cast<DWORD>(std::stoul(digits));
+        if (pid == GetCurrentProcessId()) continue;
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+        const bool running = process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+        if (process) CloseHandle(process);
+        if (!running) DeleteFileW((folder + name).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 bool IsReadOnly(const std::wstring& path) {
     const DWORD a = GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
@@ -49,6 +75,7 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return false;
+    RemoveLeftovers(target);
     const std::wstring temp = TemporaryNameFor(target);
     bool written = false;
     {
