@@ -46,11 +46,10 @@ bool IsReadOnly(const std::wstring& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
 }
 
-// Moves a finished temporary file over `target` in one step.
+// Moves a finished temporary file over `target` in one step. A rename that replaces is one step
+// on Windows and on Wine alike; ReplaceFileW is not: Wine's removes the old file before the new one
+// takes its name, and a kill in between left no menu file at all.
 bool SwapIn(const std::wstring& temp, const std::wstring& target) {
-    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-        return true;
     return MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
