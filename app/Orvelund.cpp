@@ -88,6 +88,12 @@ void Orvelund::Startup() {
         return;
     }
     const std::string content = sv_.app.appPath + "\\content";
+    if (sv_.files.FileExists(content)) {
+        ShowFatalError("Orvelund keeps its menu in a folder named content beside the program, but a file of "
+                       "that name is in the way:\r\n" + content +
+                       "\r\n\r\nRename or move that file, then start Orvelund again.");
+        return;
+    }
     if (!sv_.files.FolderExists(content) && !sv_.files.CreateFolder(content)) {
         ShowFatalError("Orvelund could not create its content folder:\r\n" + content +
                        "\r\n\r\nThe menu cannot start from a folder that cannot be written to "
@@ -124,7 +130,7 @@ void Orvelund::CheckForConfig() {
                                           menufile::kHeader7, menufile::kHeader8};
         for (std::size_t i = 1; i <= entries.size(); ++i) lines.push_back(MenuLines_[i]);
         lines.insert(lines.end(), 8, std::string());
-        sv_.files.WriteTextFile(config, lines);
+        sv_.files.WriteTextFile(config, lines, UnicodeForm::Utf8WithMark);
     }
     ReadConfig();
 }
@@ -144,21 +150,23 @@ void Orvelund::CheckForPicture() {
 }
 
 void Orvelund::LoadMainPicture() {
-    if (auto picture = sv_.pictures.LoadPicture(ContentPath("app.jpg"))) form_.SetPicture(MainCtl::Picture1, picture);
+    const ShownArea shown = ShownIn(MainWindowDesign().controls[MainCtl::Picture1]);
+    if (auto picture = sv_.pictures.LoadPicture(ContentPath("app.jpg"), shown)) form_.SetPicture(MainCtl::Picture1, picture);
 }
 
 bool Orvelund::CheckForIcon() { return sv_.files.FileExists(ContentPath("app.ico")); }
 
 void Orvelund::CheckForInstructions() {
     const std::string path = ContentPath("instructions.htm");
-    if (!sv_.files.FileExists(path)) sv_.files.WriteTextFile(path, InstructionsPage());
+    if (!sv_.files.FileExists(path)) sv_.files.WriteTextFile(path, InstructionsPage(), UnicodeForm::Utf8WithMark);
     ReadConfig();
 }
 
 void Orvelund::CheckForAutoRun(const std::string& messageTitle) {
     // Written whole or not at all: a failed write keeps the old file as it was.
-    const auto lines = AutoRunLines(form_.Caption(), CheckForIcon());
-    if (!sv_.files.WriteTextFile(sv_.app.appPath + "\\autorun.inf", lines)) {
+    // Windows reads an autorun.inf in UTF-16 with its mark, which a title in any script needs.
+    const auto lines = AutoRunLines(form_.Caption(), CheckForIcon(), sv_.app.exeName);
+    if (!sv_.files.WriteTextFile(sv_.app.appPath + "\\autorun.inf", lines, UnicodeForm::Utf16LEWithMark)) {
         sv_.dialogs.MsgBox("The autorun.inf file could not be updated. Please delete autorun.inf manually and "
                            "restart the application.",
                            mb::OkOnly | mb::Critical, messageTitle);
@@ -187,7 +195,7 @@ void Orvelund::mnuExit_Click() { form_.Close(); }
 // ---- the menu view --------------------------------------------------------------------------
 
 void Orvelund::ReadConfig() {
-    if (auto icon = sv_.pictures.LoadPicture(ContentPath("app.ico"))) form_.SetIcon(icon);
+    if (auto icon = sv_.pictures.LoadPicture(ContentPath("app.ico"), ShownArea{})) form_.SetIcon(icon);
 
     using namespace menufile;
     const auto read = sv_.files.ReadLines(ContentPath("config.ini"), 0, kLineFirstEntry + 11);
@@ -255,14 +263,13 @@ void Orvelund::FillView() {
         const ControlId button = MainCtl::BtnMenu(k);
         form_.SetAccessibleName(button, fields[0]);
         const std::string picturePath = ContentPath(fields[0] + ".jpg");
-        if (sv_.files.FileExists(picturePath)) {
-            // A picture that will not load leaves the button's previous picture.
-            if (auto picture = sv_.pictures.LoadPicture(picturePath)) form_.SetPicture(button, picture);
-            form_.SetText(button, "");
-        } else {
-            form_.SetPicture(button, nullptr);
-            form_.SetText(button, fields[0]);
-        }
+        // A picture that cannot be decoded counts as none: the button shows its name, never the
+        // picture of the entry it showed before.
+        PicturePtr picture;
+        if (sv_.files.FileExists(picturePath))
+            picture = sv_.pictures.LoadPicture(picturePath, ShownIn(MainWindowDesign().controls[button]));
+        form_.SetPicture(button, picture);
+        form_.SetText(button, picture ? "" : fields[0]);
     }
     form_.SetHeight(kWindowHeightTable[10]);
 }
@@ -279,8 +286,20 @@ void Orvelund::btnMenu_Click(int index) {
     Launch(fields[2], fields[3]);
 }
 
+bool IsWebTarget(const std::string& target) {
+    if (target.compare(0, 3, "www") == 0) return true;
+    // A URL scheme: a letter, then letters, digits, '+', '-' or '.', then a colon; two characters
+    // at least, so that a drive letter ("C:") stays a path.
+    auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (target.empty() || !letter(target[0])) return false;
+    std::size_t i = 1;
+    while (i < target.size() && (letter(target[i]) || (target[i] >= '0' && target[i] <= '9') || target[i] == '+' ||
+                                 target[i] == '-' || target[i] == '.'))
+        ++i;
+    return i >= 2 && i < target.size() && target[i] == ':';
+}
+
 void Orvelund::Launch(std::string sFileName, const std::string& saction) {
-    const bool web = sFileName.compare(0, 7, "http://") == 0 || sFileName.compare(0, 3, "www") == 0;
-    if (!web) sFileName = sv_.files.GetAbsolutePathName(sFileName);
+    if (!IsWebTarget(sFileName)) sFileName = sv_.files.GetAbsolutePathName(sFileName);
     sv_.shell.Execute(form_.Handle(), saction, sFileName);
 }

@@ -54,5 +54,9 @@ private:
     std::int16_t ScrollOffset_ = 0;          // entries above the view
 };
 
+// Targets handed to the shell as they stand: "www..." and anything that starts with a URL scheme
+// ("https:", "mailto:", "file:"). Everything else is a path.
+bool IsWebTarget(const std::string& target);
+
 // Outer window heights in twips by the number of entries in view (index 1 to 10).
 constexpr int kWindowHeightTable[11] = {0, 4300, 5000, 5700, 6400, 7200, 7900, 8600, 9300, 10000, 10800};

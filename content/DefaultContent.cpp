@@ -18,15 +18,17 @@ std::vector<std::string> DefaultMenuEntries(const Version& v) {
     };
 }
 
-std::vector<std::string> AutoRunLines(const std::string& caption, bool haveIcon) {
+std::vector<std::string> AutoRunLines(const std::string& caption, bool haveIcon, const std::string& exeName) {
+    // open= and the command are command lines: a name with a blank needs quotes there.
+    const std::string command = exeName.find(' ') == std::string::npos ? exeName : "\"" + exeName + "\"";
     return {
         "[AutoRun]",
         "action=Orvelund",
-        "open=Orvelund.exe",
-        "ShellExecute=Orvelund.exe",
-        "shell\\Run\\command=Orvelund.exe",
+        "open=" + command,
+        "ShellExecute=" + exeName,
+        "shell\\Run\\command=" + command,
         "shell\\Run=" + caption,
-        haveIcon ? "icon=content\\app.ico,0" : "icon=Orvelund.exe,0",
+        haveIcon ? "icon=content\\app.ico,0" : "icon=" + exeName + ",0",
         "label=" + caption,
     };
 }

@@ -21,4 +21,4 @@ std::vector<std::string> DefaultMenuEntries(const Version& v);
 std::vector<std::string> InstructionsPage();
 
 // autorun.inf for a menu whose window shows `caption`; `haveIcon` when content\app.ico exists.
-std::vector<std::string> AutoRunLines(const std::string& caption, bool haveIcon);
+std::vector<std::string> AutoRunLines(const std::string& caption, bool haveIcon, const std::string& exeName);

@@ -22,7 +22,9 @@ void MenuItem::Form_Load() {
     form_.SetText(mAction, editor_.Cell(row, 3));
     form_.SetCaption(main_.Form().Caption() + " - Edit Menu Item");
     const std::string& image = editor_.Cell(row, 4);
-    if (!image.empty()) form_.SetPicture(mImage, sv_.pictures.LoadPicture(sv_.app.appPath + "\\content\\" + image));
+    if (!image.empty())
+        form_.SetPicture(mImage, sv_.pictures.LoadPicture(sv_.app.appPath + "\\content\\" + image,
+                                                          ShownIn(MenuItemDesign().controls[mImage])));
 }
 
 void MenuItem::Refresh_Click() {
@@ -33,10 +35,12 @@ void MenuItem::Refresh_Click() {
     form_.SetText(mTest, button);
     form_.SetAccessibleName(mTest, button);
     if (button.empty() || !sv_.files.FileExists(ButtonPicture(button))) return;
+    // A picture that will not load leaves the test button with its name, as the menu shows it.
+    const auto& design = MenuItemDesign().controls;
+    auto picture = sv_.pictures.LoadPicture(ButtonPicture(button), ShownIn(design[mTest]));
+    if (!picture) return;
     form_.SetText(mTest, "");
-    auto picture = sv_.pictures.LoadPicture(ButtonPicture(button));
-    if (!picture) return;  // a picture that will not load ends the preview here
-    form_.SetPicture(mImage, picture);
+    form_.SetPicture(mImage, sv_.pictures.LoadPicture(ButtonPicture(button), ShownIn(design[mImage])));
     form_.SetPicture(mTest, picture);
 }
 

@@ -52,6 +52,7 @@ void SetupWizard::ReadSetupConfig() {
     const std::string config = ContentPath("config.ini");
     const auto read = sv_.files.ReadLines(config);
     unreadable_ = !read && sv_.files.FileExists(config);
+    readStamp_ = MenuStamp(read);
     const std::vector<std::string> none;
     const std::vector<std::string>& lines = read ? *read : none;
     auto line = [&](std::size_t n) { return n < lines.size() ? lines[n] : std::string(); };
@@ -82,12 +83,19 @@ void SetupWizard::ReadSetupConfig() {
 
     const std::string icon = ContentPath("app.ico");
     if (sv_.files.FileExists(icon)) {
-        if (auto picture = sv_.pictures.LoadPicture(icon)) {
+        if (auto picture = sv_.pictures.LoadPicture(icon, ShownArea{})) {
             form_.SetPicture(AppIcon, picture);
             main_.Form().SetIcon(picture);
             form_.SetIcon(picture);
         }
     }
+}
+
+std::optional<std::size_t> SetupWizard::MenuStamp(const std::optional<std::vector<std::string>>& lines) const {
+    if (!lines) return std::nullopt;
+    std::size_t stamp = lines->size();
+    for (const auto& line : *lines) stamp = stamp * 1000003u ^ std::hash<std::string>{}(line);
+    return stamp;
 }
 
 const std::string& SetupWizard::Cell(int row, int column) const {
@@ -185,7 +193,8 @@ bool SetupWizard::WriteSetupConfig() {
     std::vector<MenuEntry> entries;
     entries.reserve(rows_.size());
     for (const auto& r : rows_) entries.push_back({r.Button, r.Label, r.FileFolder, r.Action});
-    return sv_.files.WriteTextFile(ContentPath("config.ini"), menufile::FileLines(settings, entries));
+    return sv_.files.WriteTextFile(ContentPath("config.ini"), menufile::FileLines(settings, entries),
+                                   UnicodeForm::Utf8WithMark);
 }
 
 void SetupWizard::OKButton_Click() {
@@ -202,9 +211,27 @@ void SetupWizard::OKButton_Click() {
             mb::YesNoCancel | mb::Exclamation, kEditorTitle);
         if (answer != mb::Yes) return;
     }
+    const std::string config = ContentPath("config.ini");
+    if (!unreadable_ && MenuStamp(sv_.files.ReadLines(config)) != readStamp_) {
+        // Another Menu Editor (another instance, or someone else on a shared stick) saved since
+        // this one read the file: its edits are not lost without asking.
+        const int answer = sv_.dialogs.MsgBox(
+            "The menu file has been changed by another program since the Menu Editor opened it:\r\n" + config +
+                "\r\n\r\nClick YES to replace it with the menu shown in this Menu Editor.\r\n"
+                "Click NO to keep the other version; nothing is saved and your edits stay in the Menu Editor.",
+            mb::YesNoCancel | mb::Exclamation, kEditorTitle);
+        if (answer != mb::Yes) return;
+    }
+    if (sv_.files.FolderExists(config)) {
+        sv_.dialogs.MsgBox("Your menu could not be saved to\r\n" + config +
+                               "\r\n\r\nThere is a folder of that name where the menu file belongs. Rename or move "
+                               "that folder, then press OK again. Your edits are still in the Menu Editor.",
+                           mb::OkOnly | mb::Critical, kEditorTitle);
+        return;
+    }
     if (!WriteSetupConfig()) {
         // Nothing was changed on disk; the edits stay in the window so the user can try again.
-        sv_.dialogs.MsgBox("Your menu could not be saved to\r\n" + ContentPath("config.ini") +
+        sv_.dialogs.MsgBox("Your menu could not be saved to\r\n" + config +
                                "\r\n\r\nThe file or the disk may be read-only, or the disk may be full. "
                                "The menu file has not been changed and your edits are still in the Menu Editor.",
                            mb::OkOnly | mb::Critical, kEditorTitle);
@@ -212,9 +239,20 @@ void SetupWizard::OKButton_Click() {
     }
     sv_.dialogs.MsgBox("Your settings have been saved!\r\nThe program will now restart.",
                        mb::OkOnly | mb::Exclamation, kEditorTitle);
+    // The program's own file, whatever the author has renamed it to.
+    const std::string program = sv_.app.appPath + "\\" + sv_.app.exeName;
+    if (!sv_.shell.Execute(form_.Handle(), "open", program)) {
+        // Nothing restarted: this program stays, with the editor open, rather than vanish.
+        readStamp_ = MenuStamp(sv_.files.ReadLines(config));
+        unreadable_ = false;
+        sv_.dialogs.MsgBox("Your menu has been saved, but the program could not be restarted from\r\n" + program +
+                               "\r\n\r\nThe saved menu shows the next time the program is started. "
+                               "The Menu Editor stays open.",
+                           mb::OkOnly | mb::Critical, kEditorTitle);
+        return;
+    }
     state_.ExitRequested = true;
     main_.Form().Show();
-    sv_.shell.Execute(form_.Handle(), "open", sv_.app.appPath + "\\Orvelund.exe");
     form_.Close();
 }
 

@@ -71,8 +71,12 @@ private:
     AppState& state_;
     std::vector<MenuRow> rows_;
     std::uint64_t nextId_ = 1;
-    bool unreadable_ = false;
-    std::unordered_set<std::string> contentFiles_;  // lower-case names, listed once when the editor loads  // the menu file was there but could not be read when the editor opened
+    bool unreadable_ = false;  // the menu file was there but could not be read when the editor opened
+    std::unordered_set<std::string> contentFiles_;  // lower-case names, listed once when the editor loads
+    // What the menu file held when the editor read it (nullopt: no file to read), to notice
+    // another editor's save before this one writes over it.
+    std::optional<std::size_t> readStamp_;
+    std::optional<std::size_t> MenuStamp(const std::optional<std::vector<std::string>>& lines) const;
 };
 
 // A comma in an entry's field, or a colon in the title, would cut the entry or the title when

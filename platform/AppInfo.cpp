@@ -13,6 +13,11 @@ std::string AppPathFromExePath(const std::string& exePath) {
     return folder;
 }
 
+std::string ExeNameFromExePath(const std::string& exePath) {
+    const auto slash = exePath.find_last_of("\\/");
+    return slash == std::string::npos ? exePath : exePath.substr(slash + 1);
+}
+
 std::string ArgumentsOf(const std::string& fullCommandLine) {
     const std::string& s = fullCommandLine;
     std::size_t i = 0;
@@ -23,8 +28,7 @@ std::string ArgumentsOf(const std::string& fullCommandLine) {
         if (s[i] == '"') quoted = !quoted;
         else if (!quoted && (s[i] == ' ' || s[i] == '\t')) break;
     }
-    std::size_t first = s.find_first_not_of(' ', i);
+    const std::size_t first = s.find_first_not_of(' ', i);
     if (first == std::string::npos) return {};
-    std::size_t last = s.find_last_not_of(' ');
-    return s.substr(first, last - first + 1);
+    return s.substr(first);
 }

@@ -14,11 +14,15 @@ struct AppInfo {
     std::string appPath;      // the exe's folder, ending in a backslash only at a drive root
     std::string commandLine;  // the arguments after the program's own name
     Version version;
+    std::string exeName = "Orvelund.exe";  // the program's own file name: authors rename it
 };
 
 // "E:\Orvelund.exe" -> "E:\", "C:\Menu\Orvelund.exe" -> "C:\Menu". A "\\?\" prefix is dropped.
 std::string AppPathFromExePath(const std::string& exePath);
 
-// The command line as Windows gives it, without the program's name (quoted or not) and
-// without the blanks around the rest.
+// "C:\Menu\Start.exe" -> "Start.exe".
+std::string ExeNameFromExePath(const std::string& exePath);
+
+// The command line as Windows gives it, without the program's name (quoted or not) and the
+// blanks that follow it. Blanks at the end belong to the last argument: "-setup " is not "-setup".
 std::string ArgumentsOf(const std::string& fullCommandLine);

@@ -108,3 +108,9 @@ PixelPoint CentredIn(const PixelRect& work, int width, int height);
 // Where a window placed at `at` goes so that it lies inside the work area: where it is when it
 // does already, else moved the least distance in; as in CentredIn, the top left corner wins.
 PixelPoint KeptInside(const PixelRect& work, PixelPoint at, int width, int height);
+
+// What a control shows of a picture, in 96-dpi pixels: its whole size (one pixel to spare for
+// rounding), centred on buttons.
+inline ShownArea ShownIn(const ControlDesign& c) {
+    return {c.width / 15 + 1, c.height / 15 + 1, c.kind == ControlKind::CommandButton};
+}

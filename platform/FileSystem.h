@@ -1,11 +1,14 @@
 #pragma once
-// File services. Paths are Windows paths in UTF-8; text files on disk are single-byte text in
-// the system's ANSI code page, and the conversion happens inside the implementation only.
+// File services. Paths are Windows paths in UTF-8; text files on disk are in the system's ANSI
+// code page whenever their text fits it, else in a Unicode form with a byte-order mark. All
+// conversion happens inside the implementation (with the rules of platform/TextLines.h).
 #include <cstddef>
 #include <limits>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/TextLines.h"
 
 class FileSystem {
 public:
@@ -23,9 +26,11 @@ public:
                                                               std::size_t skip = 0,
                                                               std::size_t count = kAllLines) = 0;
 
-    // Writes every line followed by CR LF. The text goes to a temporary file in the same folder
-    // which then replaces the old file, so a failed write leaves the old file as it was.
-    virtual bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines) = 0;
+    // Writes every line followed by CR LF, in the code page when every character fits it, else in
+    // `unicode`. The text goes to a temporary file in the same folder which then replaces the old
+    // file, so a failed write leaves the old file as it was. Refuses a target that is a folder.
+    virtual bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines,
+                               UnicodeForm unicode) = 0;
 
     // The names of the files (not folders) in a folder; empty when it cannot be read.
     virtual std::vector<std::string> FileNames(const std::string& folder) = 0;

@@ -7,7 +7,8 @@ class Shell {
 public:
     virtual ~Shell() = default;
     // Hands `file` to the shell with `verb`, empty parameters and working folder, a normal
-    // window. `owner` is a form's Handle() or 0. The result is not reported: the shell shows
-    // its own message when it cannot open the target.
-    virtual void Execute(std::intptr_t owner, const std::string& verb, const std::string& file) = 0;
+    // window. `owner` is a form's Handle() or 0. False when the shell could not start it; the
+    // shell shows its own message for most such failures, so only a caller that must know
+    // (restarting the program itself) looks at the result.
+    virtual bool Execute(std::intptr_t owner, const std::string& verb, const std::string& file) = 0;
 };

@@ -162,3 +162,102 @@ std::string Utf8FromUtf16(const char* data, std::size_t size, bool bigEndian) {
     }
     return out;
 }
+
+bool IsUtf8(const char* data, std::size_t size) {
+    const auto* b = reinterpret_cast<const unsigned char*>(data);
+    for (std::size_t i = 0; i < size;) {
+        const unsigned c = b[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t n;
+        unsigned least;
+        if (c >= 0xC2 && c <= 0xDF) n = 1, least = 0x80;
+        else if (c >= 0xE0 && c <= 0xEF) n = 2, least = 0x800;
+        else if (c >= 0xF0 && c <= 0xF4) n = 3, least = 0x10000;
+        else return false;
+        if (size - i <= n) return false;
+        unsigned code = c & (0x3F >> n);
+        for (std::size_t k = 1; k <= n; ++k) {
+            if ((b[i + k] & 0xC0) != 0x80) return false;
+            code = (code << 6) | (b[i + k] & 0x3F);
+        }
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+        i += n + 1;
+    }
+    return true;
+}
+
+namespace {
+
+bool HasNonAscii(const std::string& s) {
+    return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+}  // namespace
+
+std::string TextLine(std::string bytes, TextEncoding encoding, const CodePage& codePage) {
+    if (encoding == TextEncoding::Ansi && !(HasNonAscii(bytes) && IsUtf8(bytes.data(), bytes.size())))
+        bytes = codePage.FromAnsi(bytes);
+    if (bytes.find('\0') != std::string::npos) {
+        std::string clean;
+        clean.reserve(bytes.size() + 8);
+        for (char c : bytes) {
+            if (c == '\0') clean += "\xEF\xBF\xBD";
+            else clean += c;
+        }
+        bytes = std::move(clean);
+    }
+    return bytes;
+}
+
+std::string TextFileBytes(const std::vector<std::string>& lines, UnicodeForm unicode, const CodePage& codePage) {
+    std::string bytes;
+    bool fits = true;
+    for (const auto& line : lines) {
+        // Checked on what would really be written: the converted line must read back as itself.
+        const auto ansi = codePage.ToAnsi(line);
+        if (!ansi || TextLine(*ansi, TextEncoding::Ansi, codePage) != line) {
+            fits = false;
+            break;
+        }
+        bytes += *ansi;
+        bytes += "\r\n";
+    }
+    if (fits) return bytes;
+
+    std::string text;
+    for (const auto& line : lines) text += line + "\r\n";
+    if (unicode == UnicodeForm::Utf8WithMark) return "\xEF\xBB\xBF" + text;
+    return "\xFF\xFE" + Utf16LEFromUtf8(text);
+}
+
+std::string Utf16LEFromUtf8(const std::string& utf8) {
+    std::string out;
+    out.reserve(utf8.size() * 2);
+    auto unit = [&](unsigned u) {
+        out += static_cast<char>(u & 0xFF);
+        out += static_cast<char>(u >> 8);
+    };
+    const auto* b = reinterpret_cast<const unsigned char*>(utf8.data());
+    const std::size_t n = utf8.size();
+    for (std::size_t i = 0; i < n;) {
+        unsigned c = b[i], extra = 0;
+        if (c >= 0xF0) c &= 0x07, extra = 3;
+        else if (c >= 0xE0) c &= 0x0F, extra = 2;
+        else if (c >= 0xC0) c &= 0x1F, extra = 1;
+        else if (c >= 0x80) c = 0xFFFD;  // a stray continuation byte
+        ++i;
+        for (; extra > 0 && i < n && (b[i] & 0xC0) == 0x80; --extra, ++i) c = (c << 6) | (b[i] & 0x3F);
+        if (extra > 0 || c > 0x10FFFF) c = 0xFFFD;
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            unit(0xD800 + (c >> 10));
+            unit(0xDC00 + (c & 0x3FF));
+        } else {
+            unit(c);
+        }
+    }
+    return out;
+}

@@ -3,6 +3,8 @@
 // each end a line, and a last line without a terminator still counts. Fed piece by piece, so a
 // reader can stop as soon as it has the lines it wants.
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,12 +35,39 @@ private:
 std::vector<std::string> SplitLines(const std::string& text, std::size_t skip = 0,
                                     std::size_t count = static_cast<std::size_t>(-1));
 
-// What a text file's first bytes say it holds. Files without a byte-order mark are single-byte
-// text in the system's code page, as the program writes them; a mark is honoured on reading, so
-// a menu saved as "Unicode" by a text editor still reads.
+// What a text file's first bytes say it holds. Files without a byte-order mark are text in the
+// system's code page, as the program writes them whenever it can; a mark is honoured on reading,
+// so a menu saved as "Unicode" by a text editor still reads.
 enum class TextEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
 TextEncoding DetectEncoding(const char* data, std::size_t size, std::size_t& markLength);
 
 // UTF-16 text without its mark as UTF-8; an odd last byte is dropped and an unpaired surrogate
 // becomes U+FFFD.
 std::string Utf8FromUtf16(const char* data, std::size_t size, bool bigEndian);
+
+// True for well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF).
+bool IsUtf8(const char* data, std::size_t size);
+
+// The system code page, as the file services convert to and from it. ToAnsi gives nullopt for
+// text it cannot convert exactly (a character outside the code page, which a plain conversion
+// would turn into '?' or a look-alike such as ',' for a full-width comma).
+struct CodePage {
+    std::function<std::optional<std::string>(const std::string& utf8)> ToAnsi;
+    std::function<std::string(const std::string& ansi)> FromAnsi;
+};
+
+// One line of a text file as UTF-8. Without a mark, a line that is well-formed UTF-8 and holds
+// characters outside ASCII is taken as UTF-8 (a text editor's "UTF-8 without BOM"; code-page
+// text almost never forms such sequences by chance), any other line as the code page. A NUL
+// character, which would cut the text short at every system call, reads as U+FFFD.
+std::string TextLine(std::string bytes, TextEncoding encoding, const CodePage& codePage);
+
+// The form a file takes when some line does not fit the code page.
+enum class UnicodeForm { Utf8WithMark, Utf16LEWithMark };
+
+// The bytes of a text file, every line followed by CR LF: in the code page when every line
+// converts exactly and reads back as the same text, otherwise in `unicode` with its mark. Menus
+// that fit the code page are thus written byte for byte as they always were.
+std::string TextFileBytes(const std::vector<std::string>& lines, UnicodeForm unicode, const CodePage& codePage);
+
+std::string Utf16LEFromUtf8(const std::string& utf8);

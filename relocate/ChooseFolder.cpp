@@ -8,8 +8,10 @@ ChooseFolder::ChooseFolder(ChooseFolderForm& form, Services& services, AppState&
     : form_(form), sv_(services), state_(state) {}
 
 void ChooseFolder::Drive1_Change() {
-    // An unreadable drive, such as an empty disc drive, leaves the folder list where it was.
-    form_.SetFolderPath(form_.Drive() + "\\");
+    // The drive's current folder, as Windows keeps one per drive: the root, except on the drive
+    // the program runs from. An unreadable drive, such as an empty disc drive, leaves the folder
+    // list where it was.
+    form_.SetFolderPath(sv_.files.GetAbsolutePathName(form_.Drive()));
 }
 
 void ChooseFolder::OKButton_Click() {
@@ -20,8 +22,9 @@ void ChooseFolder::OKButton_Click() {
     state_.SetupAnswer = std::to_string(answer);
     if (answer != mb::Ok) return;
 
-    const std::string source = sv_.app.appPath + "\\Orvelund.exe";
-    const std::string target = folder + "\\Orvelund.exe";
+    // The program's own file, under its own name: an author who renamed it gets the same name.
+    const std::string source = sv_.app.appPath + "\\" + sv_.app.exeName;
+    const std::string target = folder + "\\" + sv_.app.exeName;
     bool copy = true;
     if (sv_.files.FileExists(target)) {
         answer = sv_.dialogs.MsgBox("Orvelund is already installed in this location.\r\n\r\n"
@@ -37,7 +40,14 @@ void ChooseFolder::OKButton_Click() {
         ShowError();
         return;
     }
-    sv_.shell.Execute(form_.Handle(), "open", target);
+    if (!sv_.shell.Execute(form_.Handle(), "open", target)) {
+        // This window stays, so the user can choose another folder or start the program by hand.
+        sv_.dialogs.MsgBox((copy ? "Orvelund has been copied to\r\n" + target + "\r\n\r\nbut could not be started there."
+                                 : "Orvelund could not be started from\r\n" + target + "\r\n\r\nThe file there was kept.") +
+                               " Start it from that folder yourself, or choose another folder.",
+                           mb::OkOnly | mb::Critical, kTitle);
+        return;
+    }
     form_.Close();
 }
 

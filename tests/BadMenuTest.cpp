@@ -89,8 +89,10 @@ TEST(BadMenuFiles, EveryClassReadsToItsDefinedResult) {
         {"utf16be", "Bad", 2, false, 2, labels({"Alpha", "Beta"})},
         {"nul-bytes", "Bad", 2, false, 2,
          [](World& w, FakeSetupWizardForm&, SetupWizard& e) {
-             EXPECT_EQ(w.form.Text(LblMenu(0)), std::string("Al\0pha", 6));
-             EXPECT_EQ(e.Cell(2, 0), std::string("B\0", 2));
+             // A NUL reads as U+FFFD, the character that could not be read: no system call cuts
+             // the text short there, and what follows it is kept.
+             EXPECT_EQ(w.form.Text(LblMenu(0)), "Al\xEF\xBF\xBDpha");
+             EXPECT_EQ(e.Cell(2, 0), "B\xEF\xBF\xBD");
          }},
         {"one-mib-line", "Bad", 2, false, 2,
          [](World& w, FakeSetupWizardForm&, SetupWizard& e) {
@@ -160,7 +162,9 @@ TEST(BadMenuFiles, FolderNamedLikeTheMenuFileIsNoMenu) {
     w.dialogs.answers = {mb::Ok};
     editor.OKButton_Click();
     EXPECT_NE(w.dialogs.shown.back().prompt.find("could not be saved"), std::string::npos);
+    EXPECT_NE(w.dialogs.shown.back().prompt.find("folder of that name"), std::string::npos);  // says why
     EXPECT_TRUE(w.fs.FolderExists(w.Content("config.ini")));
+    EXPECT_TRUE(w.shell.calls.empty());  // and nothing restarts
 }
 
 TEST(BadMenuFiles, MenuFileThatCannotBeOpenedShowsNoEntries) {

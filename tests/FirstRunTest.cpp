@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "content/DefaultContent.h"
+#include "platform/TextLines.h"
 #include "platform/MainWindowDesign.h"
 #include "tests/fakes/World.h"
 
@@ -151,6 +152,28 @@ TEST_F(AutoRun, WithoutAnIconOrATitleNamesTheProgramAndLeavesTheLinesEmpty) {
     w.main.CheckForAutoRun("x");
     const std::string text = file();
     EXPECT_NE(text.find("\r\nshell\\Run=\r\nicon=Orvelund.exe,0\r\nlabel=\r\n"), std::string::npos);
+}
+
+TEST_F(AutoRun, NamesTheProgramsOwnFileAndQuotesANameWithABlank) {
+    w.services.app.exeName = "Start.exe";
+    w.main.CheckForAutoRun("x");
+    EXPECT_NE(file().find("open=Start.exe\r\nShellExecute=Start.exe\r\nshell\\Run\\command=Start.exe\r\n"),
+              std::string::npos);
+    EXPECT_NE(file().find("icon=Start.exe,0"), std::string::npos);
+    w.services.app.exeName = "My Menu.exe";
+    w.main.CheckForAutoRun("x");
+    EXPECT_NE(file().find("open=\"My Menu.exe\"\r\nShellExecute=My Menu.exe\r\nshell\\Run\\command=\"My Menu.exe\"\r\n"),
+              std::string::npos);
+}
+
+TEST_F(AutoRun, ATitleOutsideTheCodePageIsWrittenInUtf16WithItsMark) {
+    w.form.caption = "\xce\x9c\xce\xb5\xce\xbd\xce\xbf\xcf\x8d \xf0\x9f\x93\x80";
+    w.main.CheckForAutoRun("x");
+    const std::string bytes = file();
+    ASSERT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    const std::string text = Utf8FromUtf16(bytes.data() + 2, bytes.size() - 2, false);
+    EXPECT_NE(text.find("\r\nlabel=" + w.form.caption + "\r\n"), std::string::npos);
+    EXPECT_EQ(text.substr(0, 12), "[AutoRun]\r\na");
 }
 
 TEST_F(AutoRun, FailedWriteIsReportedAndKeepsTheOldFile) {

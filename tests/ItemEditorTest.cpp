@@ -64,6 +64,18 @@ TEST_F(ItemEditor, RefreshPreviewsTheButtonLikeTheMenuDoes) {
     EXPECT_TRUE(itemForm.closed);
 }
 
+TEST_F(ItemEditor, PreviewOfAPictureThatCannotBeDecodedShowsTheButtonsName) {
+    w.fs.AddFile(w.Content("Bad.jpg"), "broken");
+    Edit(2);
+    item.Refresh_Click();  // Website.jpg: a picture
+    ASSERT_NE(itemForm.Picture(mTest), nullptr);
+    itemForm.SetText(mButton, "Bad");
+    item.Refresh_Click();
+    EXPECT_EQ(Text(mTest), "Bad");
+    EXPECT_EQ(itemForm.Picture(mTest), nullptr);
+    EXPECT_EQ(itemForm.Picture(mImage), nullptr);
+}
+
 TEST_F(ItemEditor, TestButtonLaunchesTheFieldsAsTheyStandAndOkKeepsAnyVerb) {
     Edit(3);
     item.Refresh_Click();

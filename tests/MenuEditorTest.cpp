@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "editor/SetupWizard.h"
+#include "platform/MainWindowDesign.h"
 #include "platform/SetupWizardDesign.h"
 #include "tests/fakes/World.h"
 
@@ -263,6 +264,160 @@ TEST_F(MenuEditor, LongestMenusKeepEveryEntryOnSave) {
     const auto lines = w.fs.ReadLines(w.Content("config.ini"), 0, FileSystem::kAllLines);
     ASSERT_EQ(lines->size(), 40008u);
     EXPECT_EQ(lines->back(), "B40000,L,x,open");
+}
+
+}  // namespace
+
+namespace {
+
+// ---- saving text in any script ------------------------------------------------------------------
+
+TEST_F(MenuEditor, OkWithoutEditsKeepsEveryCharacterOfAForeignMenu) {
+    // Greek title, Chinese and Arabic labels, an emoji in a path, read from a UTF-8 file with its mark.
+    const std::string greek = "\xce\x9c\xce\xb5\xce\xbd\xce\xbf\xcf\x8d";
+    const std::string entries[] = {"\xe8\x8f\x9c\xe5\x8d\x95,\xd9\x82\xd8\xa7\xd8\xa6\xd9\x85\xd8\xa9,x.pdf,open",
+                                   "Disc,Label,\xf0\x9f\x93\x80\\a.txt,open"};
+    for (const std::string& mark : {std::string("\xEF\xBB\xBF"), std::string()}) {  // with and without a mark
+        World fresh;
+        std::string text = "## ** Orvelund - CONFIGURATION FILE **\r\n## >> Configuration\r\nTITLE:" + greek +
+                           "\r\nBTCOLOR:16435132\r\nBGCOLOR:16777215\r\nHIDESETUP:0\r\n"
+                           "## -- Configure items to appear in the menu in the correct order.  \r\n"
+                           "## -- [Button],[Label],[File/Folder],[Action]\r\n" + entries[0] + "\r\n" + entries[1] + "\r\n";
+        fresh.fs.AddFile(fresh.Content("config.ini"), mark + text);
+        fresh.main.Form_Load();
+        FakeSetupWizardForm f{fresh.pictures};
+        SetupWizard e{f, fresh.main, fresh.services, fresh.state};
+        e.Form_Load();
+        EXPECT_EQ(f.Text(sTitle), greek);
+        e.OKButton_Click();
+        EXPECT_EQ(fresh.fs.Content(fresh.Content("config.ini")), "\xEF\xBB\xBF" + text);
+    }
+}
+
+TEST_F(MenuEditor, MenusThatFitTheCodePageAreSavedExactlyAsBefore) {
+    Open({"Caf\xc3\xa9,R\xc3\xa9sum\xc3\xa9 \xe2\x82\xac,x.pdf,open"});
+    editor.OKButton_Click();
+    EXPECT_EQ(File().substr(0, 3), "## ");  // no mark
+    EXPECT_NE(File().find("\r\nCaf\xc3\xa9,R\xc3\xa9sum\xc3\xa9 \xe2\x82\xac,x.pdf,open\r\n"), std::string::npos);
+}
+
+TEST_F(MenuEditor, FullWidthPunctuationIsKeptAsItIsAndNeverSplitsAField) {
+    Open({"A,a,x,open"});
+    const std::string comma = "\xef\xbc\x8c", colon = "\xef\xbc\x9a", backslash = "\xef\xbc\xbc";
+    form.SetText(sTitle, "Sales" + colon + "2026");
+    editor.Rows() = {{"Sales" + comma + "North", "Label" + comma + "x", "C:\\Docs" + backslash + "a.pdf", "open", ""}};
+    editor.OKButton_Click();
+    ASSERT_EQ(w.dialogs.shown.size(), 1u);  // "saved", no complaint about the characters
+    World again;
+    again.fs.AddFile(again.Content("config.ini"), File());
+    again.main.Form_Load();
+    EXPECT_EQ(again.form.caption, "Sales" + colon + "2026");
+    EXPECT_EQ(again.form.Text(MainCtl::LblMenu(0)), "Label" + comma + "x");
+    again.main.btnMenu_Click(0);
+    ASSERT_EQ(again.shell.calls.size(), 1u);
+    EXPECT_EQ(again.shell.calls[0].file, "C:\\Docs" + backslash + "a.pdf");
+    EXPECT_EQ(again.shell.calls[0].verb, "open");
+}
+
+// ---- two editors, one file -----------------------------------------------------------------------
+
+TEST_F(MenuEditor, AnotherSaveSinceTheEditorReadTheFileIsNotOverwrittenWithoutAsking) {
+    Open({"A,a,x,open"});
+    const std::string theirs = w.fs.Content(w.Content("config.ini")) + "Theirs,t,t.txt,open\r\n";
+    w.fs.AddFile(w.Content("config.ini"), theirs);  // the other editor saved
+    editor.AddItem_Click();
+    for (int answer : {mb::No, mb::Cancel}) {
+        w.dialogs.answers = {answer};
+        editor.OKButton_Click();
+        EXPECT_EQ(File(), theirs);
+        EXPECT_FALSE(form.closed);
+        EXPECT_TRUE(w.shell.calls.empty());
+        EXPECT_EQ(editor.RowCount(), 2);  // the edits are still there
+    }
+    const MessageBoxCall& question = w.dialogs.shown.back();
+    EXPECT_EQ(question.buttons, mb::YesNoCancel | mb::Exclamation);
+    EXPECT_NE(question.prompt.find("changed by another program"), std::string::npos);
+    EXPECT_NE(question.prompt.find(w.Content("config.ini")), std::string::npos);
+
+    w.dialogs.answers = {mb::Yes, mb::Ok};
+    editor.OKButton_Click();
+    EXPECT_NE(File().find("New Button,,,"), std::string::npos);
+    EXPECT_EQ(File().find("Theirs"), std::string::npos);
+    EXPECT_TRUE(form.closed);
+}
+
+TEST_F(MenuEditor, AFileDeletedOrCreatedSinceTheEditorOpenedCountsAsChanged) {
+    Open({"A,a,x,open"});
+    w.fs.Delete(w.Content("config.ini"));
+    w.dialogs.answers = {mb::No};
+    editor.OKButton_Click();
+    EXPECT_FALSE(w.fs.Has(w.Content("config.ini")));
+
+    World empty;  // no menu file when the editor opened, one written since
+    FakeSetupWizardForm f{empty.pictures};
+    SetupWizard e{f, empty.main, empty.services, empty.state};
+    empty.fs.AddFolder(empty.Content(""));
+    e.Form_Load();
+    empty.WriteMenu({"Other,o,o.txt,open"});
+    empty.dialogs.answers = {mb::No};
+    e.OKButton_Click();
+    EXPECT_NE(empty.fs.Content(empty.Content("config.ini")).find("Other"), std::string::npos);
+    EXPECT_EQ(empty.dialogs.shown.size(), 1u);
+}
+
+TEST_F(MenuEditor, TheEditorsOwnUnchangedFileIsSavedWithoutAQuestion) {
+    Open({"A,a,x,open"});
+    editor.AddItem_Click();
+    editor.OKButton_Click();
+    ASSERT_EQ(w.dialogs.shown.size(), 1u);
+    EXPECT_EQ(w.dialogs.shown[0].prompt, "Your settings have been saved!\r\nThe program will now restart.");
+}
+
+// ---- restarting the program's own file ------------------------------------------------------------
+
+TEST_F(MenuEditor, RestartStartsTheProgramWhateverItsName) {
+    for (const char* name : {"Start.exe", "My Menu.exe", "ORVELUND.EXE"}) {
+        World renamed;
+        renamed.services.app.exeName = name;
+        renamed.WriteMenu({"A,a,x,open"});
+        renamed.main.Form_Load();
+        FakeSetupWizardForm f{renamed.pictures};
+        SetupWizard e{f, renamed.main, renamed.services, renamed.state};
+        e.Form_Load();
+        e.OKButton_Click();
+        EXPECT_EQ(renamed.shell.calls, (std::vector<ShellCall>{{f.Handle(), "open", std::string("C:\\Menu\\") + name}}));
+        EXPECT_TRUE(f.closed);
+    }
+}
+
+TEST_F(MenuEditor, ARestartThatFailsKeepsTheEditorAndSaysTheMenuWasSaved) {
+    World deep(std::string("C:\\") + std::string(290, 'd'));
+    deep.WriteMenu({"A,a,x,open"});
+    deep.main.Form_Load();
+    deep.form.visible = true;
+    FakeSetupWizardForm f{deep.pictures};
+    SetupWizard e{f, deep.main, deep.services, deep.state};
+    e.Form_Load();
+    e.AddItem_Click();
+    deep.shell.fails = true;
+    e.OKButton_Click();
+    ASSERT_EQ(deep.dialogs.shown.size(), 2u);
+    const MessageBoxCall& failed = deep.dialogs.shown[1];
+    EXPECT_EQ(failed.buttons, mb::OkOnly | mb::Critical);
+    EXPECT_NE(failed.prompt.find("has been saved"), std::string::npos);
+    EXPECT_NE(failed.prompt.find("could not be restarted"), std::string::npos);
+    EXPECT_NE(failed.prompt.find(deep.services.app.appPath + "\\Orvelund.exe"), std::string::npos);
+    EXPECT_NE(deep.fs.Content(deep.Content("config.ini")).find("New Button,,,"), std::string::npos);
+    EXPECT_FALSE(f.closed);
+    EXPECT_FALSE(deep.state.ExitRequested);
+    deep.main.Form_Activate();
+    EXPECT_FALSE(deep.form.closed);
+
+    // A second OK, now that the shell works, saves without asking about a change it made itself.
+    deep.shell.fails = false;
+    e.OKButton_Click();
+    EXPECT_EQ(deep.dialogs.shown.size(), 3u);
+    EXPECT_TRUE(f.closed);
 }
 
 }  // namespace

@@ -113,11 +113,51 @@ TEST_F(MenuView, PictureButtonsAreNamedAfterTheEntryInViewWhileScrolling) {
     EXPECT_EQ(w.form.Text(BtnMenu(9)), "");
 }
 
-TEST_F(MenuView, PictureThatWillNotLoadKeepsThePreviousPictureButLosesTheText) {
-    w.fs.AddFile(w.Content("Bad.jpg"), "broken");
-    Start({"Bad,Label,a,open"});
+// A picture file that cannot be decoded (empty, cut short, not a picture) counts as no picture:
+// the button shows its name, never the built-in sample nor the picture of the entry it showed
+// before a page turn.
+TEST_F(MenuView, PictureThatCannotBeDecodedShowsTheButtonsNameAndNoOtherPicture) {
+    for (const char* bad : {"broken", "broken: cut short", "broken: empty"}) {
+        World fresh;
+        fresh.fs.AddFile(fresh.Content("Bad.jpg"), bad);
+        fresh.WriteMenu({"Bad,Label,a,open"});
+        fresh.main.Form_Load();
+        EXPECT_EQ(fresh.form.Text(BtnMenu(0)), "Bad");
+        EXPECT_EQ(fresh.form.Picture(BtnMenu(0)), nullptr);
+    }
+
+    // Entry 1 has a good picture, entry 2 a bad one: after Next, button 0 shows entry 2.
+    w.fs.AddFile(w.Content("B1.jpg"), "jpeg");
+    w.fs.AddFile(w.Content("B2.jpg"), "broken");
+    Start(Entries(11));
+    EXPECT_EQ(SourceOf(w.form.Picture(BtnMenu(0))), FakeFileSystem::Key(w.Content("B1.jpg")));
+    EXPECT_EQ(SourceOf(w.form.Picture(BtnMenu(1))), "");
+    EXPECT_EQ(w.form.Text(BtnMenu(1)), "B2");
+    w.main.btnNext_Click();
+    EXPECT_EQ(w.form.Picture(BtnMenu(0)), nullptr);
+    EXPECT_EQ(w.form.Text(BtnMenu(0)), "B2");
+    w.main.btnPrev_Click();
+    EXPECT_EQ(SourceOf(w.form.Picture(BtnMenu(0))), FakeFileSystem::Key(w.Content("B1.jpg")));
     EXPECT_EQ(w.form.Text(BtnMenu(0)), "");
-    EXPECT_EQ(SourceOf(w.form.Picture(BtnMenu(0))), "built-in:instructions");
+}
+
+// Pictures are asked for at the size their control shows: a button keeps its middle, the main
+// picture its top left part; the icon is kept whole.
+TEST_F(MenuView, PicturesAreLoadedForTheAreaTheirControlShows) {
+    w.fs.AddFile(w.Content("B1.jpg"), "jpeg");
+    w.fs.AddFile(w.Content("app.jpg"), "jpeg");
+    w.fs.AddFile(w.Content("app.ico"), "ICON");
+    Start(Entries(1));
+    const auto* button = dynamic_cast<const FakePicture*>(w.form.Picture(BtnMenu(0)).get());
+    ASSERT_NE(button, nullptr);
+    const ControlDesign& design = MainWindowDesign().controls[BtnMenu(0)];
+    EXPECT_EQ(button->shown, (ShownArea{design.width / 15 + 1, design.height / 15 + 1, true}));
+    const auto* main = dynamic_cast<const FakePicture*>(w.form.Picture(Picture1).get());
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->shown, (ShownArea{9330 / 15 + 1, 3135 / 15 + 1, false}));
+    const auto* icon = dynamic_cast<const FakePicture*>(w.form.icon.get());
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->shown, ShownArea{});
 }
 
 TEST_F(MenuView, LineWithoutALabelKeepsTheOldLabel) {
@@ -241,6 +281,50 @@ TEST_F(Launching, ButtonOpensItsEntryWithItsVerb) {
                                  {owner, "open", "C:\\Work\\WWW.orvelund.example"},
                                  {owner, "b.txt", "C:\\Work\\a"},
                              }));
+}
+
+TEST_F(Launching, AnyUrlSchemeGoesToTheShellAsItStandsAndADriveLetterStaysAPath) {
+    w.fs.currentFolder = "C:\\Work";
+    const char* unchanged[] = {"https://www.orvelund.example/a?b=c", "mailto:info@orvelund.example",
+                               "ftp://files.orvelund.example/x.zip", "file:///C:/Docs/a.pdf", "HTTPS://X.EXAMPLE",
+                               "ms-settings:display", "svn+ssh://host/repo", "z39.50r://host", "tel:+15551234",
+                               "ab:", "www"};
+    for (const char* target : unchanged) {
+        EXPECT_TRUE(IsWebTarget(target)) << target;
+        w.shell.calls.clear();
+        w.main.Launch(target, "open");
+        ASSERT_EQ(w.shell.calls.size(), 1u);
+        EXPECT_EQ(w.shell.calls[0].file, target);
+    }
+    const struct { const char* target; const char* path; } paths[] = {
+        {"C:notes.txt", "C:\\Work\\notes.txt"},  // drive-relative, on the current drive
+        {"C:\\Docs\\a.pdf", "C:\\Docs\\a.pdf"},
+        {"1http:x", "C:\\Work\\1http:x"},         // a scheme starts with a letter
+        {"my file:x", "C:\\Work\\my file:x"},     // a blank is no scheme character
+        {":x", "C:\\Work\\:x"},
+        {"https", "C:\\Work\\https"},             // no colon
+    };
+    for (const auto& p : paths) {
+        EXPECT_FALSE(IsWebTarget(p.target)) << p.target;
+        w.shell.calls.clear();
+        w.main.Launch(p.target, "open");
+        ASSERT_EQ(w.shell.calls.size(), 1u);
+        EXPECT_EQ(w.shell.calls[0].file, p.path) << p.target;
+    }
+}
+
+// A NUL inside a menu line: the launched path is the whole path, never the part before the NUL.
+TEST_F(Launching, ANulInsideALineNeverCutsThePathShort) {
+    const std::string nul(1, '\0');
+    w.fs.AddFile(w.Content("config.ini"), "## 1\r\n## 2\r\nTITLE:My" + nul + "Menu\r\n4\r\n5\r\n6\r\n7\r\n8\r\n"
+                                          "Go,Label,C:\\Safe" + nul + "\\..\\..\\Windows\\x.exe,open\r\n");
+    w.main.Form_Load();
+    EXPECT_EQ(w.form.caption, "My\xEF\xBF\xBDMenu");
+    w.main.btnMenu_Click(0);
+    ASSERT_EQ(w.shell.calls.size(), 1u);
+    EXPECT_NE(w.shell.calls[0].file, "C:\\Safe");
+    EXPECT_EQ(w.shell.calls[0].file.find('\0'), std::string::npos);
+    EXPECT_NE(w.shell.calls[0].file.find("x.exe"), std::string::npos);
 }
 
 TEST_F(Launching, ShortLinesAndEmptyRowsLaunchNothing) {

@@ -110,6 +110,56 @@ TEST_F(Relocation, DriveRootTargetAndAMissingSource) {
     EXPECT_EQ(renamed.dialogs.shown.back().prompt, kError);
 }
 
+TEST_F(Relocation, ARenamedProgramIsCopiedAndStartedUnderItsOwnName) {
+    World renamed;
+    renamed.services.app.exeName = "Start.exe";
+    renamed.fs.AddFile("C:\\Menu\\Start.exe", "renamed program");
+    renamed.fs.AddFolder("D:\\Target");
+    FakeChooseFolderForm f{renamed.pictures};
+    ChooseFolder cf{f, renamed.services, renamed.state};
+    f.folder = "D:\\Target";
+    renamed.dialogs.answers = {mb::Ok};
+    cf.OKButton_Click();
+    EXPECT_EQ(renamed.fs.Content("D:\\Target\\Start.exe"), "renamed program");
+    EXPECT_EQ(renamed.shell.calls, (std::vector<ShellCall>{{f.Handle(), "open", "D:\\Target\\Start.exe"}}));
+    EXPECT_TRUE(f.closed);
+}
+
+TEST_F(Relocation, ACopyThatCannotBeStartedKeepsTheWindowAndSaysWhereTheCopyIs) {
+    const std::string deep = "D:\\" + std::string(300, 'x');
+    w.fs.AddFolder(deep);
+    form.folder = deep;
+    w.shell.fails = true;
+    w.dialogs.answers = {mb::Ok, mb::Ok};
+    window.OKButton_Click();
+    EXPECT_EQ(w.fs.Content(deep + "\\Orvelund.exe"), "new program");
+    ASSERT_EQ(w.dialogs.shown.size(), 2u);
+    EXPECT_NE(w.dialogs.shown[1].prompt.find("has been copied to\r\n" + deep + "\\Orvelund.exe"), std::string::npos);
+    EXPECT_NE(w.dialogs.shown[1].prompt.find("could not be started"), std::string::npos);
+    EXPECT_FALSE(form.closed);
+
+    // A kept file that cannot be started is named as such, not as a copy.
+    w.dialogs.answers = {mb::Ok, mb::No, mb::Ok};
+    window.OKButton_Click();
+    ASSERT_EQ(w.dialogs.shown.size(), 5u);
+    EXPECT_NE(w.dialogs.shown[4].prompt.find("could not be started from\r\n" + deep + "\\Orvelund.exe"),
+              std::string::npos);
+    EXPECT_FALSE(form.closed);
+}
+
+TEST_F(Relocation, ChoosingADriveOpensThatDrivesCurrentFolder) {
+    w.fs.currentFolder = "C:\\Menus\\Demo";
+    w.fs.AddFolder("C:\\Menus");
+    w.fs.AddFolder("C:\\Menus\\Demo");
+    w.fs.AddFolder("E:\\");
+    form.drive = "C:";  // the program's own drive: its current folder, not its root
+    window.Drive1_Change();
+    EXPECT_EQ(form.folder, "C:\\Menus\\Demo");
+    form.drive = "E:";  // any other drive: its root
+    window.Drive1_Change();
+    EXPECT_EQ(form.folder, "E:\\");
+}
+
 TEST_F(Relocation, UnreadableDriveLeavesTheFolderListAlone) {
     form.drive = "F:";
     form.unreadable = {"F:\\"};

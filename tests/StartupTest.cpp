@@ -34,6 +34,8 @@ TEST(CommandLine, OptionsAreSplitOnlyAtSlashAndTabAndMatchedExactly) {
         {"/-setup", true, false},
         {"-SETUP", false, false},
         {"-setup ", false, false},   // a blank is part of the argument
+        {"-setup  ", false, false},
+        {"/-setup /", false, false},
         {"-? -setup", false, false}, // one argument that matches neither
         {"-?/-setup", true, true},
         {"-?\t-setup", true, true},
@@ -61,7 +63,10 @@ TEST(CommandLine, HelpBoxHasItsTitleTextAndIcon) {
 
 TEST(CommandLine, ProgramNameIsDroppedFromTheWindowsCommandLine) {
     EXPECT_EQ(ArgumentsOf("\"C:\\My Menu\\Orvelund.exe\" -setup"), "-setup");
-    EXPECT_EQ(ArgumentsOf("Orvelund.exe   /-?/-setup  "), "/-?/-setup");
+    // Blanks at the end belong to the last argument: only the gap after the name goes.
+    EXPECT_EQ(ArgumentsOf("Orvelund.exe   /-?/-setup  "), "/-?/-setup  ");
+    EXPECT_EQ(ArgumentsOf("\"C:\\Menu\\Orvelund.exe\" -setup "), "-setup ");
+    EXPECT_EQ(ArgumentsOf("Orvelund.exe \t-setup"), "\t-setup");
     EXPECT_EQ(ArgumentsOf("Orvelund.exe"), "");
     EXPECT_EQ(ArgumentsOf("\"E:\\Orvelund.exe\""), "");
     EXPECT_EQ(ArgumentsOf("Orvelund.exe -? -setup"), "-? -setup");
@@ -133,6 +138,32 @@ TEST(FirstRun, YesCreatesTheContentFolderOrUsesTheOneThere) {
     existing.main.Form_Load();
     EXPECT_EQ(existing.dialogs.shown.size(), 1u);  // still asked: there is no menu file
     EXPECT_EQ(existing.fs.Content(existing.Content("Instructions.jpg")), "mine");
+}
+
+// The whole chain from the Windows command line: blanks after an option are not trimmed away.
+TEST(CommandLine, TrailingBlanksAfterSetupMatchNothing) {
+    for (const char* full : {"\"C:\\Menu\\Orvelund.exe\" -setup ", "Orvelund.exe -setup \t", "Orvelund.exe /-setup  "}) {
+        World w("C:\\Menu", ArgumentsOf(full));
+        w.main.GetCommandLine();
+        EXPECT_FALSE(w.state.ShowEditorAtStart) << full;
+    }
+    World w("C:\\Menu", ArgumentsOf("Orvelund.exe -setup"));
+    w.main.GetCommandLine();
+    EXPECT_TRUE(w.state.ShowEditorAtStart);
+}
+
+TEST(FirstRun, AFileNamedContentIsNamedAsTheProblem) {
+    World w;
+    w.fs.AddFile("C:\\Menu\\content", "a file, not a folder");
+    w.dialogs.answers = {mb::Yes};
+    w.main.Form_Load();
+    ASSERT_EQ(w.dialogs.shown.size(), 2u);
+    const std::string& text = w.dialogs.shown[1].prompt;
+    EXPECT_NE(text.find("a file of that name is in the way"), std::string::npos) << text;
+    EXPECT_NE(text.find("C:\\Menu\\content"), std::string::npos);
+    EXPECT_EQ(text.find("permission"), std::string::npos);
+    EXPECT_EQ(w.fs.Content("C:\\Menu\\content"), "a file, not a folder");
+    EXPECT_TRUE(w.form.closed);
 }
 
 TEST(FirstRun, AContentFolderThatCannotBeCreatedIsReportedOnce) {

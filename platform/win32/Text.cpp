@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/TextLines.h"
+
 namespace {
 
 std::wstring ToWide(UINT codePage, const std::string& s) {
@@ -24,5 +26,28 @@ std::string FromWide(UINT codePage, const std::wstring& w) {
 
 std::wstring Wide(const std::string& utf8) { return ToWide(CP_UTF8, utf8); }
 std::string Utf8(const std::wstring& wide) { return FromWide(CP_UTF8, wide); }
-std::string Utf8FromAnsi(const std::string& ansi) { return Utf8(ToWide(CP_ACP, ansi)); }
-std::string AnsiFromUtf8(const std::string& utf8) { return FromWide(CP_ACP, Wide(utf8)); }
+
+namespace {
+
+std::optional<std::string> ExactAnsi(const std::string& utf8) {
+    if (utf8.empty()) return std::string();
+    const std::wstring w = Wide(utf8);
+    // With the code page set to UTF-8 (a Windows option), every character fits.
+    if (GetACP() == CP_UTF8) return utf8;
+    BOOL usedDefault = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), static_cast<int>(w.size()), nullptr, 0,
+                                      nullptr, &usedDefault);
+    if (n <= 0 || usedDefault) return std::nullopt;
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
+                        &usedDefault);
+    if (usedDefault || ToWide(CP_ACP, s) != w) return std::nullopt;  // and it must read back the same
+    return s;
+}
+
+}  // namespace
+
+const CodePage& SystemCodePage() {
+    static const CodePage codePage{ExactAnsi, [](const std::string& ansi) { return Utf8(ToWide(CP_ACP, ansi)); }};
+    return codePage;
+}

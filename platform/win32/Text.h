@@ -4,5 +4,8 @@
 
 std::wstring Wide(const std::string& utf8);
 std::string Utf8(const std::wstring& wide);
-std::string Utf8FromAnsi(const std::string& ansi);
-std::string AnsiFromUtf8(const std::string& utf8);
+
+struct CodePage;
+// The system's ANSI code page for the file services: no default character and no best-fit
+// look-alikes; text that does not convert exactly is reported, never changed.
+const CodePage& SystemCodePage();

@@ -6,14 +6,14 @@
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Text.h"
 
-void Win32Shell::Execute(std::intptr_t owner, const std::string& verb, const std::string& file) {
+bool Win32Shell::Execute(std::intptr_t owner, const std::string& verb, const std::string& file) {
     const std::wstring v = Wide(verb), f = Wide(file);
-    // The result is deliberately not looked at: the shell tells the user itself when it cannot
-    // open something.
     EnsureCom();  // the shell may hand the target to a COM handler
     static const auto shellExecute = SystemFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
-    if (shellExecute)
-        shellExecute(reinterpret_cast<HWND>(owner), v.empty() ? nullptr : v.c_str(), f.c_str(), L"", L"", SW_SHOWNORMAL);
+    if (!shellExecute) return false;
+    const HINSTANCE result = shellExecute(reinterpret_cast<HWND>(owner), v.empty() ? nullptr : v.c_str(), f.c_str(),
+                                          L"", L"", SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(result) > 32;  // the documented test of success
 }
 
 int Win32Dialogs::MsgBox(const std::string& prompt, int buttons, const std::string& title) {

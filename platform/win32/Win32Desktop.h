@@ -6,7 +6,7 @@
 
 class Win32Shell : public Shell {
 public:
-    void Execute(std::intptr_t owner, const std::string& verb, const std::string& file) override;
+    bool Execute(std::intptr_t owner, const std::string& verb, const std::string& file) override;
 };
 
 class Win32Dialogs : public Dialogs {

@@ -15,16 +15,41 @@ std::wstring TemporaryNameFor(const std::wstring& path) {
     return path + L".~" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
 }
 
+// Temporary files left beside `target` by a writer that was killed before it could swap its file
+// in or delete it. Each carries its writer's process id; one whose process is gone is removed, one
+// whose process still runs (another instance saving this moment) is left alone.
+void RemoveLeftovers(const std::wstring& target) {
+    const auto slash = target.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((target + L".~*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    const std::wstring prefix = target.substr(slash == std::wstring::npos ? 0 : slash + 1) + L".~";
+    do {
+        const std::wstring name = found.cFileName;
+        if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::wstring digits = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+        if (digits.empty() || digits.find_first_not_of(L"0123456789") != std::wstring::npos || digits.size() > 10)
+            continue;
+        const DWORD pid = static_cast<DWORD>(std::stoul(digits));
+        if (pid == GetCurrentProcessId()) continue;
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+        const bool running = process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+        if (process) CloseHandle(process);
+        if (!running) DeleteFileW((folder + name).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 bool IsReadOnly(const std::wstring& path) {
     const DWORD a = GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
 }
 
-// Moves a finished temporary file over `target` in one step.
+// Moves a finished temporary file over `target` in one step. A rename that replaces is one step
+// on Windows and on Wine alike; ReplaceFileW is not: Wine's removes the old file before the new one
+// takes its name, and a kill in between left no menu file at all.
 bool SwapIn(const std::wstring& temp, const std::wstring& target) {
-    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-        return true;
     return MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
@@ -46,7 +71,10 @@ bool SameFile(const std::wstring& a, const std::wstring& b) {
 
 bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
     const std::wstring target = Wide(path);
-    if (IsReadOnly(target)) return false;
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return false;
+    RemoveLeftovers(target);
     const std::wstring temp = TemporaryNameFor(target);
     bool written = false;
     {
@@ -92,7 +120,9 @@ std::optional<std::vector<std::string>> Win32FileSystem::ReadLines(const std::st
         std::string all(buffer.data() + mark, got - mark);
         while (ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) && got)
             all.append(buffer.data(), got);
-        return SplitLines(Utf8FromUtf16(all.data(), all.size(), encoding == TextEncoding::Utf16BE), skip, count);
+        auto lines = SplitLines(Utf8FromUtf16(all.data(), all.size(), encoding == TextEncoding::Utf16BE), skip, count);
+        for (auto& line : lines) line = TextLine(std::move(line), TextEncoding::Utf8, SystemCodePage());
+        return lines;
     }
 
     // Line ends are found in the bytes as they are: in every single-byte and double-byte code page
@@ -105,18 +135,13 @@ std::optional<std::vector<std::string>> Win32FileSystem::ReadLines(const std::st
     }
     splitter.Finish();
     auto lines = std::move(splitter.Lines());
-    if (encoding == TextEncoding::Ansi)
-        for (auto& line : lines) line = Utf8FromAnsi(line);
+    for (auto& line : lines) line = TextLine(std::move(line), encoding, SystemCodePage());
     return lines;
 }
 
-bool Win32FileSystem::WriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const auto& line : lines) {
-        bytes += AnsiFromUtf8(line);
-        bytes += "\r\n";
-    }
-    return WriteFileAtomic(path, bytes);
+bool Win32FileSystem::WriteTextFile(const std::string& path, const std::vector<std::string>& lines,
+                                    UnicodeForm unicode) {
+    return WriteFileAtomic(path, TextFileBytes(lines, unicode, SystemCodePage()));
 }
 
 std::vector<std::string> Win32FileSystem::FileNames(const std::string& folder) {

@@ -4,7 +4,8 @@
 #include "platform/FileSystem.h"
 
 // Writes bytes to a temporary file beside `path` and swaps it in, so that a failed write leaves
-// the old file as it was. Refuses a read-only target, as Windows does and Wine does not.
+// the old file as it was. Refuses a read-only target, as Windows does and Wine does not, and a
+// target that is a folder (which Wine's replace would move away).
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 
 class Win32FileSystem : public FileSystem {
@@ -14,7 +15,7 @@ public:
     bool CreateFolder(const std::string& path) override;
     std::optional<std::vector<std::string>> ReadLines(const std::string& path, std::size_t skip,
                                                       std::size_t count) override;
-    bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines) override;
+    bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines, UnicodeForm unicode) override;
     std::vector<std::string> FileNames(const std::string& folder) override;
     bool Copy(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;

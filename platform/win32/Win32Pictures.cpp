@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "picture/PictureHeader.h"
 #include "platform/res/resource.h"
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Text.h"
@@ -32,12 +33,18 @@ IWICImagingFactory* Factory() {
     return factory;
 }
 
-bool LooksLikeIcon(const std::string& bytes) {
-    return bytes.size() >= 6 && bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 1 && bytes[3] == 0;
+// The rectangle of a w x h picture that `shown` keeps. A centred part stays centred when drawn
+// centred, and a top-left part drawn from the corner, so the control shows what it always did.
+RECT Kept(int w, int h, const ShownArea& shown) {
+    const int keptW = shown.width > 0 && shown.width < w ? shown.width : w;
+    const int keptH = shown.height > 0 && shown.height < h ? shown.height : h;
+    const int left = shown.centred ? (w - keptW) / 2 : 0, top = shown.centred ? (h - keptH) / 2 : 0;
+    return {left, top, left + keptW, top + keptH};
 }
 
-// Decodes JPEG, BMP, GIF or PNG data (WIC tells them apart) into a premultiplied DIB.
-std::shared_ptr<Win32Picture> DecodeImage(const std::string& bytes) {
+// Decodes JPEG, BMP, GIF or PNG data (WIC tells them apart) into a premultiplied DIB, only the
+// part `shown` keeps.
+std::shared_ptr<Win32Picture> DecodeImage(const std::string& bytes, const ShownArea& shown = {}) {
     IWICImagingFactory* factory = Factory();
     if (!factory || bytes.empty()) return nullptr;
     ComPtr<IWICStream> stream;
@@ -53,8 +60,13 @@ std::shared_ptr<Win32Picture> DecodeImage(const std::string& bytes) {
         FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
                                      nullptr, 0, WICBitmapPaletteTypeCustom)))
         return nullptr;
-    UINT w = 0, h = 0;
-    if (FAILED(converter->GetSize(&w, &h)) || w == 0 || h == 0 || w > 16384 || h > 16384) return nullptr;
+    UINT fullW = 0, fullH = 0;
+    if (FAILED(converter->GetSize(&fullW, &fullH)) || fullW == 0 || fullH == 0 || fullW > kMaxPictureSide ||
+        fullH > kMaxPictureSide)
+        return nullptr;
+    const RECT kept = Kept(static_cast<int>(fullW), static_cast<int>(fullH), shown);
+    const UINT w = static_cast<UINT>(kept.right - kept.left), h = static_cast<UINT>(kept.bottom - kept.top);
+    const WICRect rect{kept.left, kept.top, static_cast<INT>(w), static_cast<INT>(h)};
 
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -65,7 +77,7 @@ std::shared_ptr<Win32Picture> DecodeImage(const std::string& bytes) {
     void* bits = nullptr;
     auto picture = std::make_shared<Win32Picture>();
     picture->bitmap.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!picture->bitmap || FAILED(converter->CopyPixels(nullptr, w * 4, w * h * 4, static_cast<BYTE*>(bits))))
+    if (!picture->bitmap || FAILED(converter->CopyPixels(&rect, w * 4, w * h * 4, static_cast<BYTE*>(bits))))
         return nullptr;
     picture->width = static_cast<int>(w);
     picture->height = static_cast<int>(h);
@@ -108,11 +120,30 @@ std::shared_ptr<Win32Picture> DecodeIcon(const std::string& bytes) {
 
 // A Windows bitmap file through user32 alone, so that a start whose pictures are all bitmaps (as
 // the first start writes them) never loads the imaging component.
-std::shared_ptr<Win32Picture> DecodeBitmapFile(const std::string& path) {
+// Only called for files whose header has been checked against their size.
+std::shared_ptr<Win32Picture> DecodeBitmapFile(const std::string& path, const ShownArea& shown) {
     GdiBitmap loaded(static_cast<HBITMAP>(
         LoadImageW(nullptr, Wide(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    BITMAP full{};
+    if (!loaded || !GetObjectW(loaded.get(), sizeof(full), &full) || full.bmWidth <= 0 || full.bmHeight <= 0)
+        return nullptr;
+    const RECT kept = Kept(full.bmWidth, full.bmHeight, shown);
+    if (kept.right - kept.left != full.bmWidth || kept.bottom - kept.top != full.bmHeight) {
+        // Copy the kept part into a bitmap of its own and let the whole one go.
+        HDC screen = GetDC(nullptr);
+        GdiBitmap part(CreateCompatibleBitmap(screen, kept.right - kept.left, kept.bottom - kept.top));
+        HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
+        ReleaseDC(nullptr, screen);
+        HGDIOBJ oldFrom = SelectObject(from, loaded.get()), oldTo = SelectObject(to, part.get());
+        const BOOL copied = part && BitBlt(to, 0, 0, kept.right - kept.left, kept.bottom - kept.top, from, kept.left,
+                                           kept.top, SRCCOPY);
+        SelectObject(from, oldFrom), SelectObject(to, oldTo);
+        DeleteDC(from), DeleteDC(to);
+        if (!copied) return nullptr;
+        loaded = std::move(part);
+    }
     BITMAP bm{};
-    if (!loaded || !GetObjectW(loaded.get(), sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return nullptr;
+    GetObjectW(loaded.get(), sizeof(bm), &bm);
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
     bi.bmiHeader.biWidth = bm.bmWidth;
@@ -236,29 +267,39 @@ HICON IconOf(const PicturePtr& picture) {
     return p ? p->icon.get() : nullptr;
 }
 
-PicturePtr Win32Pictures::LoadPicture(const std::string& path) {
+PicturePtr Win32Pictures::LoadPicture(const std::string& path, const ShownArea& shown) {
     if (path.empty()) return nullptr;
     const std::wstring wide = Wide(path);
+    const std::wstring key = wide + L"|" + std::to_wstring(shown.width) + L"x" + std::to_wstring(shown.height) +
+                             (shown.centred ? L"c" : L"");
     WIN32_FILE_ATTRIBUTE_DATA info{};
     if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &info)) return nullptr;
     const std::uint64_t size = (std::uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     const std::uint64_t written =
         (std::uint64_t(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime;
-    const auto hit = cache_.find(wide);
+    const auto hit = cache_.find(key);
     if (hit != cache_.end() && hit->second.size == size && hit->second.written == written) return hit->second.picture;
 
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) return nullptr;
+    // The system's loaders trust a file's header: a damaged one is refused here, before any of
+    // them sees it.
+    const PictureInfo header =
+        ReadPictureHeader(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), bytes.size());
+    if (!header.Sound()) {
+        OutputDebugStringW(Wide("Orvelund: picture not loaded: " + path + ": " + header.problem).c_str());
+        return nullptr;
+    }
     PicturePtr picture;
-    if (LooksLikeIcon(bytes)) {
+    if (header.kind == PictureKind::Ico) {
         picture = DecodeIcon(bytes);
     } else {
-        if (bytes.size() > 2 && bytes[0] == 'B' && bytes[1] == 'M') picture = DecodeBitmapFile(path);
-        if (!picture) picture = DecodeImage(bytes);
+        if (header.kind == PictureKind::Bmp) picture = DecodeBitmapFile(path, shown);
+        if (!picture) picture = DecodeImage(bytes, shown);
     }
     if (!picture) return nullptr;
     if (cache_.size() >= 64) cache_.clear();  // a long menu of distinct pictures starts the cache afresh
-    cache_[wide] = {size, written, picture};
+    cache_[key] = {size, written, picture};
     return picture;
 }
 

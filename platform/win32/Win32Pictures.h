@@ -42,13 +42,13 @@ HICON IconOf(const PicturePtr& picture);  // nullptr unless the picture is an ic
 
 class Win32Pictures : public PictureService {
 public:
-    PicturePtr LoadPicture(const std::string& path) override;
+    PicturePtr LoadPicture(const std::string& path, const ShownArea& shown) override;
     PicturePtr BuiltIn(BuiltInPicture which) override;
     bool SavePicture(const PicturePtr& picture, const std::string& path) override;
 
 private:
     PicturePtr builtIn_[9];  // decoded once, on first use
-    // Pictures already decoded, by path, with the file's size and time: every page turn asks again
+    // Pictures already decoded, by path and shown area, with the file's size and time: every page turn asks again
     // for the pictures of the ten buttons in view, and most of them were on screen a moment ago.
     struct Cached {
         std::uint64_t size, written;

@@ -29,6 +29,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     AppInfo app;
     app.appPath = AppPathFromExePath(Utf8(exe));
+    app.exeName = ExeNameFromExePath(Utf8(exe));
     app.commandLine = ArgumentsOf(Utf8(GetCommandLineW()));
 
     return Program(app).Run();

@@ -36,7 +36,9 @@ public:
     bool CreateFolder(const std::string& path) override;
     std::optional<std::vector<std::string>> ReadLines(const std::string& path, std::size_t skip,
                                                       std::size_t count) override;
-    bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines) override;
+    bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines, UnicodeForm unicode) override;
+    // Windows-1252, the code page of most Western systems, held as UTF-8 in the fake's files.
+    static const ::CodePage& CodePage();
     std::vector<std::string> FileNames(const std::string& folder) override;
     bool Copy(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;

@@ -25,8 +25,10 @@ inline std::ostream& operator<<(std::ostream& os, const ShellCall& c) {
 class FakeShell : public Shell {
 public:
     std::vector<ShellCall> calls;
-    void Execute(std::intptr_t owner, const std::string& verb, const std::string& file) override {
+    bool fails = false;  // the shell cannot start anything
+    bool Execute(std::intptr_t owner, const std::string& verb, const std::string& file) override {
         calls.push_back({owner, verb, file});
+        return !fails;
     }
 };
 
@@ -46,10 +48,12 @@ public:
 // A fake picture knows what it is: a built-in picture or the file it was loaded from.
 class FakePicture : public Picture {
 public:
-    FakePicture(std::string source, bool icon) : source(std::move(source)), icon(icon) {}
+    FakePicture(std::string source, bool icon, ShownArea shown = {})
+        : source(std::move(source)), icon(icon), shown(shown) {}
     bool IsIcon() const override { return icon; }
     std::string source;
     bool icon;
+    ShownArea shown;  // the part the caller asked to keep
 };
 std::string SourceOf(const PicturePtr& picture);  // "" for no picture
 
@@ -58,7 +62,7 @@ std::string SourceOf(const PicturePtr& picture);  // "" for no picture
 class FakePictures : public PictureService {
 public:
     explicit FakePictures(FakeFileSystem& fs) : fs_(fs) {}
-    PicturePtr LoadPicture(const std::string& path) override;
+    PicturePtr LoadPicture(const std::string& path, const ShownArea& shown) override;
     PicturePtr BuiltIn(BuiltInPicture which) override;
     bool SavePicture(const PicturePtr& picture, const std::string& path) override;
 

@@ -47,11 +47,11 @@ std::string SourceOf(const PicturePtr& picture) {
     return p ? p->source : std::string();
 }
 
-PicturePtr FakePictures::LoadPicture(const std::string& path) {
+PicturePtr FakePictures::LoadPicture(const std::string& path, const ShownArea& shown) {
     if (!fs_.Has(path)) return nullptr;
     const std::string content = fs_.Content(path);
     if (content.rfind("broken", 0) == 0) return nullptr;
-    return std::make_shared<FakePicture>(FakeFileSystem::Key(path), content.rfind("ICON", 0) == 0);
+    return std::make_shared<FakePicture>(FakeFileSystem::Key(path), content.rfind("ICON", 0) == 0, shown);
 }
 
 PicturePtr FakePictures::BuiltIn(BuiltInPicture which) {

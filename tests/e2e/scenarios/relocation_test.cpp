@@ -92,9 +92,18 @@ TEST_F(Relocation, ExistingProgramIsReplacedOnlyOnYes) {
                                  "Click NO to keep the existing program file.",
                                  {"Yes", "No", "Cancel"}, Icon::None));
         ASSERT_TRUE(Answer(replace, answer));
-        EXPECT_TRUE(p.WaitForExit(kWait)) << "started all the same, and closed";
-        if (answer == IDYES) EXPECT_EQ(ReadFileBytes(old), ReadFileBytes(exe));
-        else EXPECT_EQ(ReadFileBytes(old), std::string("an older program"));
+        if (answer == IDYES) {
+            EXPECT_TRUE(p.WaitForExit(kWait)) << "the copy started, and the window closed";
+            EXPECT_EQ(ReadFileBytes(old), ReadFileBytes(exe));
+        } else {
+            // The kept file is started all the same; this one is no program, so the window says
+            // so and stays.
+            MessageBoxInfo failed = WaitForMessageBox(kWait, p.Id());
+            EXPECT_NE(failed.text.find("could not be started from\r\n" + old), std::string::npos) << failed.text;
+            ASSERT_TRUE(Answer(failed, IDOK));
+            EXPECT_NE(FindWindowByCaption("Choose New or Existing Location", p.Id()), nullptr);
+            EXPECT_EQ(ReadFileBytes(old), std::string("an older program"));
+        }
         KillAll(old);
     }
 }
