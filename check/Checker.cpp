@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "app/Orvelund.h"
 #include "check/MediumIndex.h"
 #include "check/MenuWalk.h"
 #include "check/Text.h"
@@ -97,6 +98,7 @@ private:
 
     Medium& medium_;
     MediumIndex index_;
+    std::string autoRunProgram_;  // the root program autorun.inf starts, when it is there
     CheckResult result_;
     std::vector<std::string> lines_;  // the menu file as the program reads it
 };
@@ -154,17 +156,14 @@ void Checker::CheckMenuFile() {
     lines_ = SplitLines(text.utf8);
     switch (text.encoding) {
     case TextEncoding::Ansi:
-        if (text.utf8WithoutMark)
-            Warning("W-MENU-UTF8-NO-MARK", item->path, 0, "", "The menu file holds UTF-8 text without a byte-order "
-                    "mark. Orvelund reads such a file in the PC's ANSI code page, so letters outside ASCII come out "
-                    "garbled (\"é\" shows as \"Ã©\").",
-                    "Save it in the Menu Editor, or in a text editor as ANSI or as \"UTF-8 with BOM\".");
-        else
-            Note("N-MENU-ENCODING", item->path, 0, "", std::string("The menu file is ANSI text") +
-                 (text.nonAscii ? ", read here as Western (Windows-1252): on a PC set to another code page the "
-                                  "letters outside ASCII show differently."
-                                : ", plain ASCII: every PC reads it alike."),
-                 "");
+        Note("N-MENU-ENCODING", item->path, 0, "", std::string("The menu file has no byte-order mark") +
+             (text.utf8WithoutMark ? ": its lines in UTF-8 are read as UTF-8, on every PC alike"
+                                   : "") +
+             (text.nonAscii && !text.utf8WithoutMark
+                  ? "; it is ANSI text, read here as Western (Windows-1252): on a PC set to another code page "
+                    "the letters outside ASCII show differently."
+                  : text.nonAscii ? "." : ", plain ASCII: every PC reads it alike."),
+             "");
         break;
     case TextEncoding::Utf8:
         Note("N-MENU-ENCODING", item->path, 0, "", "The menu file is UTF-8 with a byte-order mark; Orvelund reads "
@@ -348,8 +347,8 @@ void Checker::CheckEntries() {
 void Checker::CheckTarget(CheckedEntry& e) {
     const std::string& target = e.entry.FileFolder;
     const std::string& name = e.entry.Button;
-    // The program's own rule: only these two beginnings, in these letters, go to the browser as they are.
-    if (StartsWith(target, "http://") || StartsWith(target, "www")) {
+    // The program's own rule: a URL scheme or "www" goes to the shell as it stands.
+    if (IsWebTarget(target)) {
         e.target = CheckedEntry::Target::Web;
         e.link = target;
         return;
@@ -360,17 +359,14 @@ void Checker::CheckTarget(CheckedEntry& e) {
         Broken(e);
         return;
     }
+    // Meant as a web address, but with a blank before it or "WWW" in capitals the program takes it for a file.
     std::string trimmed = target;
     trimmed.erase(0, trimmed.find_first_not_of(' '));
-    const std::string lower = AsciiLower(trimmed);
-    for (const char* scheme : {"https://", "http://", "www", "ftp://", "mailto:", "file:"}) {
-        if (!StartsWith(lower, scheme)) continue;
+    if (IsWebTarget(trimmed) || StartsWith(AsciiLower(trimmed), "www")) {
         Error("E-TARGET-NOT-WEB", kMenuFile, e.line, name, "The program takes " + Quoted(target) + " for a file on "
-              "the medium, not a web address: it recognises only addresses that begin with \"http://\" or "
-              "\"www\" exactly, in small letters and without a blank before. The button opens nothing.",
-              StartsWith(lower, "https://")
-                  ? "Write the address as www.... (the browser then chooses https) or with http://."
-                  : "Write the address with \"http://\" or \"www\" at its very beginning, in small letters.");
+              "the medium, not a web address: it recognises addresses that begin with a scheme such as "
+              "\"https:\" or with \"www\" in small letters, with no blank before. The button opens nothing.",
+              "Write the address without a blank before it, beginning with \"https://\" or \"www\" in small letters.");
         Broken(e);
         return;
     }
@@ -660,6 +656,7 @@ void Checker::CheckAutoRun() {
         anyProgram = true;
         const std::string program = fileOf(it->second.first);
         const MediumItem* found = index_.Find(ResolveTarget(program).path);
+        if (found && !found->folder && autoRunProgram_.empty()) autoRunProgram_ = found->path;
         if (!found || found->folder)
             Error("E-AUTORUN-PROGRAM-MISSING", inf->path, it->second.second, "", "autorun.inf starts " +
                   Quoted(program) + ", which is not at the medium's root: inserting the medium starts nothing.",
@@ -760,6 +757,11 @@ void Checker::CheckNames() {
 
 void Checker::CheckProgram() {
     const MediumItem* exe = index_.Find("Orvelund.exe");
+    // Authors may rename the program (Start.exe); autorun.inf then names it, as the Menu Editor writes it.
+    if ((!exe || exe->folder) && !autoRunProgram_.empty() && autoRunProgram_.find('\\') == std::string::npos &&
+        AsciiLower(autoRunProgram_).size() > 4 &&
+        AsciiLower(autoRunProgram_).compare(autoRunProgram_.size() - 4, 4, ".exe") == 0)
+        exe = index_.Find(autoRunProgram_);
     if (!exe || exe->folder) {
         std::string elsewhere;
         for (const auto& item : index_.Items())

@@ -18,7 +18,7 @@ public:
         for (std::size_t i = skip; i < lines_.size() && out.size() < count; ++i) out.push_back(lines_[i]);
         return out;
     }
-    bool WriteTextFile(const std::string&, const std::vector<std::string>&) override { return false; }
+    bool WriteTextFile(const std::string&, const std::vector<std::string>&, UnicodeForm) override { return false; }
     std::vector<std::string> FileNames(const std::string&) override { return {}; }
     bool Copy(const std::string&, const std::string&) override { return false; }
     bool Delete(const std::string&) override { return false; }
@@ -29,13 +29,13 @@ private:
 };
 
 struct NoShell : Shell {
-    void Execute(std::intptr_t, const std::string&, const std::string&) override {}
+    bool Execute(std::intptr_t, const std::string&, const std::string&) override { return false; }
 };
 struct NoDialogs : Dialogs {
     int MsgBox(const std::string&, int, const std::string&) override { return mb::Cancel; }
 };
 struct NoPictures : PictureService {
-    PicturePtr LoadPicture(const std::string&) override { return nullptr; }
+    PicturePtr LoadPicture(const std::string&, const ShownArea&) override { return nullptr; }
     PicturePtr BuiltIn(BuiltInPicture) override { return nullptr; }
     bool SavePicture(const PicturePtr&, const std::string&) override { return false; }
 };

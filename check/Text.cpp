@@ -57,26 +57,31 @@ DecodedText DecodeText(const std::string& bytes) {
     } else if (d.encoding == TextEncoding::Utf8) {
         d.utf8 = ValidUtf8(bytes.substr(mark));
     } else {
-        const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
-        bool allSequences = true;
-        d.utf8.reserve(bytes.size());
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            const unsigned char c = b[i];
-            if (c < 0x80) {
-                d.utf8 += static_cast<char>(c);
-                continue;
+        // Without a mark, each line as the program reads it: well-formed UTF-8 with letters outside
+        // ASCII as UTF-8, any other line in the code page, here Windows-1252.
+        const CodePage cp1252{nullptr, [](const std::string& ansi) {
+                                  std::string out;
+                                  for (const char ch : ansi) {
+                                      const auto c = static_cast<unsigned char>(ch);
+                                      Append(out, c < 0x80 || c >= 0xA0 ? c : kCp1252High[c - 0x80]);
+                                  }
+                                  return out;
+                              }};
+        std::size_t start = 0;
+        while (start <= bytes.size()) {
+            std::size_t end = bytes.find_first_of("\r\n", start);
+            if (end == std::string::npos) end = bytes.size();
+            const std::string line = bytes.substr(start, end - start);
+            for (const char ch : line) {
+                if (static_cast<unsigned char>(ch) < 0x80) continue;
+                d.nonAscii = true;
+                if (IsUtf8(line.data(), line.size())) d.utf8WithoutMark = true;
+                break;
             }
-            d.nonAscii = true;
-            Append(d.utf8, c < 0xA0 ? kCp1252High[c - 0x80] : c);
-        }
-        if (d.nonAscii) {
-            unsigned code;
-            for (std::size_t i = 0; i < bytes.size() && allSequences;) {
-                const std::size_t n = SequenceAt(b, bytes.size(), i, code);
-                if (!n) allSequences = false;
-                i += n ? n : 1;
-            }
-            d.utf8WithoutMark = allSequences;
+            d.utf8 += TextLine(line, TextEncoding::Ansi, cp1252);
+            if (end == bytes.size()) break;
+            d.utf8 += bytes[end];  // the line end as it stands, for the splitter
+            start = end + 1;
         }
     }
     for (const char ch : d.utf8) {

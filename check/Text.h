@@ -9,12 +9,13 @@ struct DecodedText {
     TextEncoding encoding = TextEncoding::Ansi;
     std::string utf8;
     bool nonAscii = false;         // bytes above 127 in an ANSI file
-    bool utf8WithoutMark = false;  // ...and they all form UTF-8 sequences: most likely UTF-8 saved without a mark
+    bool utf8WithoutMark = false;  // some line is UTF-8 with letters outside ASCII: read as UTF-8
     bool controlBytes = false;     // NUL or other control bytes that no text file holds
 };
 
-// A byte-order mark is honoured as the program honours it; text without one is ANSI, read here as
-// Windows-1252, the code page of Western European Windows.
+// A byte-order mark is honoured as the program honours it; without one, a line that is UTF-8 with
+// letters outside ASCII is UTF-8 and any other line ANSI, read here as Windows-1252, the code page
+// of Western European Windows.
 DecodedText DecodeText(const std::string& bytes);
 
 // UTF-8 as Windows counts its characters: UTF-16 code units.

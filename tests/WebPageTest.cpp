@@ -125,7 +125,7 @@ TEST_F(WebMenu, ShowsTheMenuAsTheWindowDoes) {
 
 TEST_F(WebMenu, EntriesThatDoNotWorkHaveNoLinkAndSayWhy) {
     const std::string page = Page({"Missing,Gone,docs\\gone.pdf,open", "Mine,Author's,C:\\Users\\me\\x.pdf,open",
-                                   "Short,Only a label", "Shop,Shop,https://shop.example,open"});
+                                   "Short,Only a label", "Shop,Shop, https://shop.example,open"});
     EXPECT_EQ(Count(page, "<a "), 0u);
     EXPECT_EQ(Count(page, "Does not open:"), 4u);
     EXPECT_TRUE(Balanced(page));
