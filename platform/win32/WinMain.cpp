@@ -1,5 +1,6 @@
 // Orvelund.exe: a start menu for CDs, DVDs and USB sticks.
 #include <windows.h>
+#include <cstdlib>
 #include <commctrl.h>
 #include <objbase.h>
 
@@ -7,6 +8,13 @@
 #include "platform/win32/Program.h"
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Text.h"
+
+// The C++ library's default handler for an exception nobody caught prints the exception's type
+// name, and so pulls a whole name demangler (about 46 KiB) into the exe. The program prints
+// nothing anywhere; ending at once is all such a handler can do for it.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Before anything else can load a DLL: never from the stick's own folder.
