@@ -1,28 +1,12 @@
 #include "platform/win32/ChooseFolderWindow.h"
 
-#include <algorithm>
-
 #include "platform/ChooseFolderDesign.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
 
 using namespace ChooseCtl;
 
 namespace {
-
-// "C:\a\b" -> "C:\", "C:\a", "C:\a\b".
-std::vector<std::string> PathAndAncestors(const std::string& path) {
-    std::vector<std::string> out;
-    if (path.size() < 3) return out;
-    out.push_back(path.substr(0, 3));
-    for (std::size_t i = 3; i <= path.size(); ++i)
-        if (i == path.size() || path[i] == '\\') out.push_back(path.substr(0, i));
-    if (out.size() > 1 && out.back() == out[out.size() - 2]) out.pop_back();
-    return out;
-}
-
-std::string Join(const std::string& folder, const std::string& name) {
-    return folder.back() == '\\' ? folder + name : folder + "\\" + name;
-}
 
 std::string CurrentFolder() {
     wchar_t buffer[MAX_PATH * 4];
@@ -33,7 +17,7 @@ std::string CurrentFolder() {
 }  // namespace
 
 ChooseFolderWindow::ChooseFolderWindow(Services& services, AppState& state)
-    : DesignedWindow(ChooseFolderDesign()), behaviour_(*this, services, state) {}
+    : DesignedWindow(ChooseFolderDesign(), kFixedHeight), behaviour_(*this, services, state) {}
 
 bool ChooseFolderWindow::Create(PictureService& pictures) {
     if (!DesignedWindow::Create(pictures)) return false;
@@ -65,38 +49,29 @@ std::string ChooseFolderWindow::Drive() const {
 }
 
 bool ChooseFolderWindow::SetFolderPath(const std::string& requested) {
-    std::string path = requested;
-    if (path.size() > 3 && path.back() == '\\') path.pop_back();
-    std::vector<std::string> children;
+    const std::string path = OpenedFolderPath(requested);
+    std::vector<std::string> subfolders;
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileExW(Wide(Join(path, "*")).c_str(), FindExInfoBasic, &found,
-                                     FindExSearchLimitToDirectories, nullptr, 0);
-    if (search == INVALID_HANDLE_VALUE) {
+    const FindHandle search(FindFirstFileExW(Wide(FolderChild(path, "*")).c_str(), FindExInfoBasic, &found,
+                                             FindExSearchLimitToDirectories, nullptr, 0));
+    if (!search) {
         if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;  // e.g. no disc in the drive
     } else {
         do {
             const std::wstring name = found.cFileName;
             if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")
-                children.push_back(Join(path, Utf8(name)));
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+                subfolders.push_back(Utf8(name));
+        } while (FindNextFileW(search.get(), &found));
     }
-    std::sort(children.begin(), children.end());
 
     path_ = path;
+    folders_ = MakeFolderList(path, subfolders);
     HWND list = Control(Dir1);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    itemPaths_ = PathAndAncestors(path);
-    const std::size_t depth = itemPaths_.size();
-    itemPaths_.insert(itemPaths_.end(), children.begin(), children.end());
-    for (std::size_t i = 0; i < itemPaths_.size(); ++i) {
-        const std::string& p = itemPaths_[i];
-        const std::string name = i == 0 ? p : p.substr(p.find_last_of('\\') + 1);
-        const std::size_t level = std::min(i, depth);
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(std::string(2 * level, ' ') + name).c_str()));
-    }
-    SendMessageW(list, LB_SETCURSEL, depth - 1, 0);
+    for (const FolderRow& row : folders_.rows)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(row.text).c_str()));
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(folders_.selected), 0);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
     return true;
@@ -107,7 +82,7 @@ void ChooseFolderWindow::OnCommand(ControlId id, int code) {
     else if (id == CancelButton && code == BN_CLICKED) behaviour_.CancelButton_Click();
     else if (id == Drive1 && code == CBN_SELCHANGE) behaviour_.Drive1_Change();
     else if (id == Dir1 && code == LBN_DBLCLK) {
-        const auto index = SendMessageW(Control(Dir1), LB_GETCURSEL, 0, 0);
-        if (index >= 0 && static_cast<std::size_t>(index) < itemPaths_.size()) SetFolderPath(itemPaths_[index]);
+        const auto row = SendMessageW(Control(Dir1), LB_GETCURSEL, 0, 0);
+        if (const auto folder = folders_.Opened(static_cast<int>(row))) SetFolderPath(*folder);
     }
 }

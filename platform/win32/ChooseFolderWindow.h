@@ -2,10 +2,9 @@
 // The relocation window: a drive list and a folder list, and its events forwarded to the
 // ChooseFolder behaviour class. The two lists behave as such lists do: a double click opens a
 // folder, picking a drive asks the behaviour what to do.
-#include <vector>
-
 #include "platform/win32/DesignedWindow.h"
 #include "relocate/ChooseFolder.h"
+#include "relocate/FolderList.h"
 
 class ChooseFolderWindow : public DesignedWindow, public ChooseFolderForm {
 public:
@@ -24,5 +23,5 @@ protected:
 private:
     ChooseFolder behaviour_;
     std::string path_;
-    std::vector<std::string> itemPaths_;  // the folder list's rows, as full paths
+    FolderList folders_;  // the folder list's rows
 };

@@ -10,11 +10,21 @@
 
 #include "platform/Design.h"
 #include "platform/Form.h"
+#include "platform/win32/ControlIds.h"
 #include "platform/win32/Handles.h"
+
+// The frame a window's heights are given for, in twips: what its title bar and top edge, and its
+// bottom edge, add to the client area. Each window names its own.
+struct FrameTwips {
+    int top = 0;
+    int edge = 0;
+};
+// For a window that keeps its design's height: no height is ever given for it.
+constexpr FrameTwips kFixedHeight{};
 
 class DesignedWindow : public virtual Form {
 public:
-    explicit DesignedWindow(const WindowDesign& design);
+    DesignedWindow(const WindowDesign& design, FrameTwips frame);
     ~DesignedWindow() override;
     DesignedWindow(const DesignedWindow&) = delete;
     DesignedWindow& operator=(const DesignedWindow&) = delete;
@@ -68,6 +78,7 @@ protected:
     const WindowDesign& design_;
 
 private:
+    const FrameTwips frame_;
     struct ControlState {
         HWND hwnd = nullptr;
         PicturePtr picture;
@@ -80,9 +91,28 @@ private:
         std::string accessibleName;
     };
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static constexpr wchar_t kFormClass[] = L"OrvelundForm";
+    static constexpr wchar_t kPictureBoxClass[] = L"OrvelundPictureBox";
+
+    // Window and message routing (DesignedWindow.cpp). No exception leaves a window procedure.
+    static void RegisterClasses();
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+    static LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+    LRESULT OnPictureBoxMessage(HWND box, UINT msg, WPARAM wp, LPARAM lp);
+
+    // Controls, fonts and tool tips (DesignedControls.cpp).
+    void CreateControls(PictureService& pictures);
     HWND CreateControl(const ControlDesign& c, ControlId id);
+    HFONT FontFor(const FontDesign& font);
+    void AddToolTip(HWND control, const std::string& text);
+    ControlId IdOf(HWND control) const;
+    // A command button's or picture box's window text: what screen readers read for it.
+    std::string WindowText(ControlId id) const;
+    void UpdateWindowText(ControlId id);
+
+    // DPI, fitting and placement (DesignedPlacement.cpp).
+    static int SystemDpi();
+    void PlaceAtStart();                              // sized and placed on its monitor, hidden
     RECT ControlRect(const ControlDesign& c) const;  // pixels at the window's DPI
     SIZE OuterSize() const;                           // the window's size for its client area in twips
     void FitToClientArea(const POINT* at);            // sizes the window (and moves it to `at`)
@@ -96,19 +126,17 @@ private:
     void Place(const PixelRect& work);
     void KeepInside(const PixelRect& work);
     void Refit(bool keepInside);
-    HFONT FontFor(const FontDesign& font);
-    void AddToolTip(HWND control, const std::string& text);
-    // Focus frames (the program shows no access keys) are hidden until the keyboard is used.
+
+    // Painting (DesignedPainting.cpp). Focus frames (the program shows no access keys) are hidden
+    // until the keyboard is used.
     void InitKeyboardCues();
     WORD HiddenCues(HWND control) const;  // UISF_HIDEFOCUS, UISF_HIDEACCEL
     LRESULT OnKeyboardCues(UINT msg, WPARAM wp, LPARAM lp);  // WM_CHANGEUISTATE, WM_UPDATEUISTATE
     void DrawButton(const DRAWITEMSTRUCT& d);
     void PaintPictureBox(HWND box);
-    ControlId IdOf(HWND control) const;
     HBRUSH BrushFor(ControlState& c);
-    // A command button's or picture box's window text: what screen readers read for it.
-    std::string WindowText(ControlId id) const;
-    void UpdateWindowText(ControlId id);
+    LRESULT OnCtlColorStatic(HDC dc, HWND control);
+    void EraseBackground(HDC dc);
 
     HWND hwnd_ = nullptr;
     HWND toolTip_ = nullptr;
@@ -117,9 +145,9 @@ private:
     int dpi_ = 96;
     int monitorDpi_ = 96;          // the DPI of the monitor the window is on; its frame is drawn at it
     int systemDpi_ = 96;           // the DPI the system's own metrics (the message font) are given at
-    bool shown_ = false;
+    bool shown_ = false;           // shown once: from then on the user decides where it stands
     bool systemKeepsCues_ = false; // the system keeps the keyboard-cue state (Windows; not Wine)
-    WORD hiddenCues_ = 0;          // else the window's own: UISF_HIDEFOCUS, UISF_HIDEACCEL           // shown once: from then on the user decides where it stands
+    WORD hiddenCues_ = 0;          // else the window's own: UISF_HIDEFOCUS, UISF_HIDEACCEL
     int clientHeightTwips_ = 0;    // the design's, until SetHeight changes it
     bool closed_ = false;
     PicturePtr icon_;

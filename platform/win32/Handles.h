@@ -32,6 +32,7 @@ struct CloseHandleCloser { void operator()(HANDLE h) const { CloseHandle(h); } }
 struct DeleteObjectCloser { void operator()(HGDIOBJ h) const { DeleteObject(h); } };
 struct DestroyIconCloser { void operator()(HICON h) const { DestroyIcon(h); } };
 struct DestroyMenuCloser { void operator()(HMENU h) const { DestroyMenu(h); } };
+struct FindCloseCloser { void operator()(HANDLE h) const { FindClose(h); } };
 
 using FileHandle = Owned<HANDLE, CloseHandleCloser>;
 using GdiFont = Owned<HFONT, DeleteObjectCloser>;
@@ -39,6 +40,49 @@ using GdiBrush = Owned<HBRUSH, DeleteObjectCloser>;
 using GdiBitmap = Owned<HBITMAP, DeleteObjectCloser>;
 using IconHandle = Owned<HICON, DestroyIconCloser>;
 using MenuHandle = Owned<HMENU, DestroyMenuCloser>;
+using FindHandle = Owned<HANDLE, FindCloseCloser>;  // FindFirstFile's; INVALID_HANDLE_VALUE is none
+
+// A window's device context (the screen's for no window), released when done.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC() { if (dc_) ReleaseDC(hwnd_, dc_); }
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// WM_PAINT's device context, from BeginPaint to EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    ~PaintDC() { EndPaint(hwnd_, &ps_); }
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+// An object selected into a device context; the one it replaced goes back in when done.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+    ~SelectedObject() { if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_); }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
 
 // A COM interface pointer that releases itself.
 template <typename T>

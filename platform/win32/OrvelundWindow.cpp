@@ -1,29 +1,25 @@
 #include "platform/win32/OrvelundWindow.h"
 
+#include "app/PopupMenu.h"
 #include "platform/MainWindowDesign.h"
 #include "platform/win32/Handles.h"
-
-namespace {
-enum : UINT { kMenuEditorCommand = 1, kExitCommand = 2 };
-}
+#include "platform/win32/Text.h"
 
 OrvelundWindow::OrvelundWindow(Services& services, AppState& state)
-    : DesignedWindow(MainWindowDesign()), behaviour_(*this, services, state) {}
+    : DesignedWindow(MainWindowDesign(), FrameTwips{kMainFrameTop, kMainFrameEdge}), behaviour_(*this, services, state) {}
 
 PopupCommand OrvelundWindow::ShowPopupMenu(int x, int y) {
+    const std::vector<PopupItem> items = PopupMenuItems(setupMenuVisible_);
     MenuHandle menu(CreatePopupMenu());
-    if (setupMenuVisible_) AppendMenuW(menu.get(), MF_STRING, kMenuEditorCommand, L"Menu Editor");
-    AppendMenuW(menu.get(), MF_STRING, kExitCommand, L"Exit");
+    // Each item's command id is its place in the list plus one: TrackPopupMenu answers 0 for no pick.
+    for (std::size_t i = 0; i < items.size(); ++i)
+        AppendMenuW(menu.get(), MF_STRING, i + 1, Wide(items[i].text).c_str());
     POINT p{x, y};
     ClientToScreen(Control(MainCtl::Picture1), &p);
     SetForegroundWindow(hwnd());
-    const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, p.x, p.y, 0, hwnd(), nullptr));
-    switch (chosen) {
-    case kMenuEditorCommand: return PopupCommand::MenuEditor;
-    case kExitCommand: return PopupCommand::Exit;
-    default: return PopupCommand::None;
-    }
+    const int chosen =
+        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, p.x, p.y, 0, hwnd(), nullptr);
+    return PopupChoice(items, chosen - 1);
 }
 
 void OrvelundWindow::OnCommand(ControlId id, int code) {

@@ -1,5 +1,7 @@
 #include "platform/win32/Program.h"
 
+#include "platform/win32/Trace.h"
+
 namespace {
 
 // Tab, the arrow keys and Alt show the keyboard cues (focus frames, access keys) in the window,
@@ -18,21 +20,46 @@ void ShowCuesOnKeyboardUse(HWND root, const MSG& msg) {
 Program::Program(AppInfo app)
     : services_{files_, shell_, dialogs_, pictures_, *this, colors_, std::move(app)} {}
 
-void Program::Adopt(DesignedWindow& window) {
-    ++openWindows_;
-    window.onDestroyed = [this] {
-        if (--openWindows_ == 0) PostQuitMessage(0);
+void Program::Adopt(DesignedWindow& window, ProgramWindow which) {
+    windows_.Made();
+    window.onDestroyed = [this, which] {
+        for (ProgramWindow other : ClosingWith(which)) {
+            DesignedWindow* w = WindowFor(other);
+            if (w && !w->Closed()) w->Close();
+        }
+        if (windows_.Gone()) PostQuitMessage(0);
     };
+}
+
+DesignedWindow* Program::WindowFor(ProgramWindow which) const {
+    switch (which) {
+    case ProgramWindow::Main: return main_.get();
+    case ProgramWindow::MenuEditor: return setupWizard_.get();
+    case ProgramWindow::ItemEditor: return menuItem_.get();
+    case ProgramWindow::Relocation: return chooseFolder_.get();
+    }
+    return nullptr;
+}
+
+OpenWindows Program::Open() const {
+    OpenWindows open;
+    for (ProgramWindow w : {ProgramWindow::Main, ProgramWindow::MenuEditor, ProgramWindow::ItemEditor,
+                            ProgramWindow::Relocation}) {
+        const DesignedWindow* window = WindowFor(w);
+        if (window && !window->Closed()) open.Add(w);
+    }
+    return open;
 }
 
 int Program::Run() {
     main_ = std::make_unique<OrvelundWindow>(services_, state_);
-    if (!main_->Create(pictures_)) return 1;
-    Adopt(*main_);
+    if (!main_->Create(pictures_)) {
+        Trace("The main window could not be created");
+        return 1;
+    }
+    Adopt(*main_, ProgramWindow::Main);
     main_->behaviour().Form_Load();
-    // When start-up opened the Menu Editor, it alone shows; its OK or Cancel brings the menu.
-    const bool editorOpen = setupWizard_ && !setupWizard_->Closed();
-    if (!main_->Closed() && !editorOpen) main_->Show();
+    if (MainShowsAtStart(Open())) main_->Show();
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -45,41 +72,35 @@ int Program::Run() {
     return 0;
 }
 
-// Each window exists at most once: showing it again brings the same window forward. A new one
-// is created, counted among the program's windows, loaded and shown.
 template <typename Window, typename Make>
-void Program::ShowOnce(std::unique_ptr<Window>& window, Make make) {
-    if (window && !window->Closed()) {
-        window->Show();
-        return;
+void Program::ShowOnce(std::unique_ptr<Window>& window, ProgramWindow which, Make make) {
+    switch (WhenShown(which, Open())) {
+    case ShowAction::Refuse: return;
+    case ShowAction::BringForward: window->Show(); return;
+    case ShowAction::Create: break;
     }
     window = make();
-    if (!window->Create(pictures_)) return;
-    Adopt(*window);
+    if (!window->Create(pictures_)) {
+        Trace("A window could not be created");  // the one that asked for it stays as it is
+        return;
+    }
+    Adopt(*window, which);
     window->behaviour().Form_Load();
     window->Show();
 }
 
 void Program::ShowSetupWizard() {
-    const bool opening = !setupWizard_ || setupWizard_->Closed();
-    ShowOnce(setupWizard_, [&] { return std::make_unique<SetupWizardWindow>(main_->behaviour(), services_, state_); });
-    if (!opening || !setupWizard_ || setupWizard_->Closed()) return;
-    // The item editor edits a row of this editor's list: it closes with it, edits unsaved as in
-    // the editor itself, and never outlives the rows it points into.
-    auto counted = setupWizard_->onDestroyed;
-    setupWizard_->onDestroyed = [this, counted] {
-        if (menuItem_ && !menuItem_->Closed()) menuItem_->Close();
-        counted();
-    };
+    ShowOnce(setupWizard_, ProgramWindow::MenuEditor,
+             [&] { return std::make_unique<SetupWizardWindow>(main_->behaviour(), services_, state_); });
 }
 
 void Program::ShowChooseFolder() {
-    ShowOnce(chooseFolder_, [&] { return std::make_unique<ChooseFolderWindow>(services_, state_); });
+    ShowOnce(chooseFolder_, ProgramWindow::Relocation,
+             [&] { return std::make_unique<ChooseFolderWindow>(services_, state_); });
 }
 
 void Program::ShowMenuItem() {
-    if (!setupWizard_ || setupWizard_->Closed()) return;  // the item editor edits the editor's rows
-    ShowOnce(menuItem_, [&] {
+    ShowOnce(menuItem_, ProgramWindow::ItemEditor, [&] {
         return std::make_unique<MenuItemWindow>(setupWizard_->behaviour(), main_->behaviour(), services_, state_);
     });
 }

@@ -1,8 +1,10 @@
 #pragma once
-// The running program: its services, its windows and the rule that it ends with its last window.
+// The running program: its services and its windows, made, shown and closed as app/WindowRules
+// says.
 #include <memory>
 
 #include "app/AppState.h"
+#include "app/WindowRules.h"
 #include "platform/Services.h"
 #include "platform/win32/ChooseFolderWindow.h"
 #include "platform/win32/DesignedWindow.h"
@@ -23,9 +25,12 @@ public:
     void ShowMenuItem() override;
 
 private:
-    void Adopt(DesignedWindow& window);
+    // Counts the window among the program's and closes with it the windows the rules say.
+    void Adopt(DesignedWindow& window, ProgramWindow which);
+    DesignedWindow* WindowFor(ProgramWindow which) const;
+    OpenWindows Open() const;
     template <typename Window, typename Make>
-    void ShowOnce(std::unique_ptr<Window>& window, Make make);
+    void ShowOnce(std::unique_ptr<Window>& window, ProgramWindow which, Make make);
 
     Win32FileSystem files_;
     Win32Shell shell_;
@@ -34,7 +39,7 @@ private:
     Win32ColorDialog colors_;
     Services services_;
     AppState state_;
-    int openWindows_ = 0;
+    WindowCount windows_;
     std::unique_ptr<OrvelundWindow> main_;
     std::unique_ptr<SetupWizardWindow> setupWizard_;
     std::unique_ptr<MenuItemWindow> menuItem_;

@@ -5,6 +5,12 @@
 // Strings are UTF-8; paths may be Windows paths or Linux paths of the build
 // machine ("/work/..."), which are mapped onto Wine's Z: drive.
 // Timeouts are in milliseconds. Functions that wait poll every 20-50 ms.
+//
+// A new probe is declared here, in the section it belongs to, and defined in that section's file:
+// strings, waiting and processes in driver.cpp; windows, controls and the screen in
+// driver_windows.cpp; mouse, keyboard and the agent in driver_input.cpp; message boxes, pop-up
+// menus and list views in driver_dialogs.cpp; files and the shell recorder in driver_files.cpp.
+// Helpers the files share (raw input, remote memory) are in driver_internal.h.
 #pragma once
 
 #ifndef NOMINMAX

@@ -1,6 +1,7 @@
 #include "tests/fakes/FakeForm.h"
 #include "tests/fakes/FakeServices.h"
 
+#include "app/PopupMenu.h"
 #include "platform/ChooseFolderDesign.h"
 #include "platform/MainWindowDesign.h"
 #include "platform/SetupWizardDesign.h"
@@ -23,15 +24,17 @@ FakeSetupWizardForm::FakeSetupWizardForm(PictureService& pictures)
     : FakeForm(SetupWizardDesign(), pictures), checked(SetupWizardDesign().controls.size(), false) {}
 
 PopupCommand FakeMainForm::ShowPopupMenu(int, int) {
-    std::vector<std::string> items;
-    if (setupMenuVisible) items.push_back("Menu Editor");
-    items.push_back("Exit");
-    popupsShown.push_back(items);
+    const std::vector<PopupItem> items = PopupMenuItems(setupMenuVisible);
+    std::vector<std::string> texts;
+    for (const auto& item : items) texts.push_back(item.text);
+    popupsShown.push_back(texts);
     if (popupAnswers.empty()) return PopupCommand::None;
     const PopupCommand answer = popupAnswers.front();
     popupAnswers.pop_front();
-    // A hidden command cannot be chosen.
-    return answer == PopupCommand::MenuEditor && !setupMenuVisible ? PopupCommand::None : answer;
+    // The user picks the item that gives the answer; one the menu does not offer cannot be picked.
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].command == answer) return PopupChoice(items, static_cast<int>(i));
+    return PopupCommand::None;
 }
 
 int FakeDialogs::MsgBox(const std::string& prompt, int buttons, const std::string& title) {

@@ -46,7 +46,7 @@ std::string FirstRunPrompt(const std::string& folder) {
            "Current Folder: " + folder + "\r\n\r\nDo you want to use the current folder?";
 }
 
-int PxAt(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+int PxAt(int twips, int dpi) { return TwipsToPixels(twips, dpi); }
 
 int Px(int twips) { return PxAt(twips, e2e::ScreenDpi()); }
 

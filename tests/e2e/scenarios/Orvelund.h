@@ -1,31 +1,46 @@
-// What the scenarios know about Orvelund.exe's windows: control ids (1000 + the control's tab
-// index), captions, and small helpers to set up menu folders.
+// What the scenarios know about Orvelund.exe's windows: control ids (from the program's designs),
+// captions, and small helpers to set up menu folders.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "e2e_test.h"
+#include "platform/ChooseFolderDesign.h"
+#include "platform/MainWindowDesign.h"
+#include "platform/MenuItemDesign.h"
+#include "platform/SetupWizardDesign.h"
+#include "platform/win32/ControlIds.h"
 
 namespace orv {
 
-constexpr int kPicture1 = 1000;
-constexpr int BtnMenu(int k) { return 1001 + 2 * k; }
-constexpr int LblMenu(int k) { return 1002 + 2 * k; }
-constexpr int kBtnPrev = 1021, kBtnNext = 1022;
+// Control ids come from the program's own designs, so they cannot drift from them.
+constexpr int kPicture1 = Win32ControlId(MainCtl::Picture1);
+constexpr int BtnMenu(int k) { return Win32ControlId(MainCtl::BtnMenu(k)); }
+constexpr int LblMenu(int k) { return Win32ControlId(MainCtl::LblMenu(k)); }
+constexpr int kBtnPrev = Win32ControlId(MainCtl::BtnPrev), kBtnNext = Win32ControlId(MainCtl::BtnNext);
 
 // The Menu Editor's controls.
 namespace wizard {
-constexpr int sTitle = 1000, AppImage = 1001, AutoRunReset = 1002, Instructions = 1003, Update = 1004,
-              AddItem = 1005, DeleteItem = 1006, MoveUp = 1007, MoveDown = 1008, OKButton = 1009,
-              CancelButton = 1010, sMenuItems = 1011, AppIcon = 1012, Color0 = 1013, Color1 = 1014,
-              HideSetup = 1015, Content = 1016;
+constexpr int sTitle = Win32ControlId(WizardCtl::sTitle), AppImage = Win32ControlId(WizardCtl::AppImage),
+              AutoRunReset = Win32ControlId(WizardCtl::AutoRunReset),
+              Instructions = Win32ControlId(WizardCtl::Instructions), Update = Win32ControlId(WizardCtl::Update),
+              AddItem = Win32ControlId(WizardCtl::AddItem), DeleteItem = Win32ControlId(WizardCtl::DeleteItem),
+              MoveUp = Win32ControlId(WizardCtl::MoveUp), MoveDown = Win32ControlId(WizardCtl::MoveDown),
+              OKButton = Win32ControlId(WizardCtl::OKButton), CancelButton = Win32ControlId(WizardCtl::CancelButton),
+              sMenuItems = Win32ControlId(WizardCtl::sMenuItems), AppIcon = Win32ControlId(WizardCtl::AppIcon),
+              Color0 = Win32ControlId(WizardCtl::Color0), Color1 = Win32ControlId(WizardCtl::Color1),
+              HideSetup = Win32ControlId(WizardCtl::HideSetup), Content = Win32ControlId(WizardCtl::Content);
 }
 namespace item {
-constexpr int OKButton = 1000, CancelButton = 1001, mButton = 1002, mLabel = 1003, mFileFolder = 1004,
-              mAction = 1005, mImage = 1006, Refresh = 1014, mTest = 1015;
+constexpr int OKButton = Win32ControlId(ItemCtl::OKButton), CancelButton = Win32ControlId(ItemCtl::CancelButton),
+              mButton = Win32ControlId(ItemCtl::mButton), mLabel = Win32ControlId(ItemCtl::mLabel),
+              mFileFolder = Win32ControlId(ItemCtl::mFileFolder), mAction = Win32ControlId(ItemCtl::mAction),
+              mImage = Win32ControlId(ItemCtl::mImage), Refresh = Win32ControlId(ItemCtl::Refresh),
+              mTest = Win32ControlId(ItemCtl::mTest);
 }
 namespace choose {
-constexpr int OKButton = 1000, CancelButton = 1001, Drive1 = 1002, Dir1 = 1003;
+constexpr int OKButton = Win32ControlId(ChooseCtl::OKButton), CancelButton = Win32ControlId(ChooseCtl::CancelButton),
+              Drive1 = Win32ControlId(ChooseCtl::Drive1), Dir1 = Win32ControlId(ChooseCtl::Dir1);
 }
 
 constexpr int kWait = 15000;  // generous: a cold Wine takes its time
@@ -38,7 +53,7 @@ std::string SolidBitmap(int width, int height, COLORREF color);
 // The first-run question's text for a folder.
 std::string FirstRunPrompt(const std::string& folder);
 
-// A length in twips in pixels at a DPI, as the program maps it; Px at the screen's DPI.
+// A length in twips in pixels at a DPI, by the program's own rule; Px at the screen's DPI.
 int PxAt(int twips, int dpi);
 int Px(int twips);
 
