@@ -4,7 +4,9 @@
 #include <string>
 
 struct AppState {
-    std::string SetupAnswer;         // the last set-up answer as decimal text: "6" Yes, "7" No, "2" Cancel, "1" OK
+    // The last set-up answer as decimal text: "6" Yes, "7" No, "2" Cancel, "1" OK. Text, not a number,
+    // on purpose: it is compared through its numeric value, so "06" would still mean Yes.
+    std::string SetupAnswer;
     bool ShowEditorAtStart = false;  // open the Menu Editor at the end of start-up
     bool ExitRequested = false;      // the main window closes instead of showing the menu
     std::string ButtonColor;         // the button colour as read or picked, as text

@@ -9,6 +9,9 @@
 
 namespace {
 
+// These titles are the program's own and stay as they are, odd as they look: the first-run and
+// relocation boxes are titled "Setup Wizard" though that window is the Menu Editor, and the help
+// box and a menu without a title say "Talvenor". Users' instructions and the tests quote them.
 constexpr const char* kSetupTitle = "Orvelund - Setup Wizard";
 constexpr const char* kHelpTitle = "Talvenor - Command Line Help";
 constexpr const char* kDefaultCaption = "Talvenor";
@@ -36,7 +39,7 @@ Orvelund::Orvelund(MainForm& form, Services& services, AppState& state)
     : form_(form), sv_(services), state_(state) {}
 
 std::string Orvelund::ContentPath(const std::string& name) const {
-    return sv_.app.appPath + "\\content\\" + name;
+    return sv_.app.ContentPath(name);
 }
 
 // ---- start-up -------------------------------------------------------------------------------
@@ -87,7 +90,7 @@ void Orvelund::Startup() {
         form_.Close();
         return;
     }
-    const std::string content = sv_.app.appPath + "\\content";
+    const std::string content = sv_.app.ContentPath();
     if (sv_.files.FileExists(content)) {
         ShowFatalError("Orvelund keeps its menu in a folder named content beside the program, but a file of "
                        "that name is in the way:\r\n" + content +
@@ -125,10 +128,10 @@ void Orvelund::CheckForConfig() {
         const auto entries = DefaultMenuEntries(sv_.app.version);
         for (std::size_t i = 0; i < entries.size(); ++i) MenuLines_[i + 1] = entries[i];
 
-        std::vector<std::string> lines = {menufile::kHeader1, menufile::kHeader2, "TITLE:Orvelund",
-                                          "BTCOLOR:16435132", "BGCOLOR:16777215", "HIDESETUP:0",
-                                          menufile::kHeader7, menufile::kHeader8};
-        for (std::size_t i = 1; i <= entries.size(); ++i) lines.push_back(MenuLines_[i]);
+        // The first menu ends in eight empty lines, as it always has.
+        std::vector<MenuEntry> menu;
+        for (const auto& line : entries) menu.push_back(menufile::EntryFromLine(line));
+        auto lines = menufile::FileLines(MenuSettings{"Orvelund", 16435132, 16777215, 0}, menu);
         lines.insert(lines.end(), 8, std::string());
         sv_.files.WriteTextFile(config, lines, UnicodeForm::Utf8WithMark);
     }

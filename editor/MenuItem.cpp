@@ -8,7 +8,7 @@ MenuItem::MenuItem(Form& form, SetupWizard& editor, Orvelund& main, Services& se
     : form_(form), editor_(editor), main_(main), sv_(services), state_(state) {}
 
 std::string MenuItem::ButtonPicture(const std::string& button) const {
-    return sv_.app.appPath + "\\content\\" + button + ".jpg";
+    return sv_.app.ContentPath(button + ".jpg");
 }
 
 void MenuItem::Form_Load() {
@@ -23,7 +23,7 @@ void MenuItem::Form_Load() {
     form_.SetCaption(main_.Form().Caption() + " - Edit Menu Item");
     const std::string& image = editor_.Cell(row, 4);
     if (!image.empty())
-        form_.SetPicture(mImage, sv_.pictures.LoadPicture(sv_.app.appPath + "\\content\\" + image,
+        form_.SetPicture(mImage, sv_.pictures.LoadPicture(sv_.app.ContentPath(image),
                                                           ShownIn(MenuItemDesign().controls[mImage])));
 }
 

@@ -37,7 +37,7 @@ SetupWizard::SetupWizard(SetupWizardForm& form, Orvelund& main, Services& servic
     : form_(form), main_(main), sv_(services), state_(state) {}
 
 std::string SetupWizard::ContentPath(const std::string& name) const {
-    return sv_.app.appPath + "\\content\\" + name;
+    return sv_.app.ContentPath(name);
 }
 
 void SetupWizard::Form_Load() {
@@ -59,7 +59,7 @@ void SetupWizard::ReadSetupConfig() {
 
     // One look at the content folder instead of one per row: a long menu on a slow disc opens at once.
     contentFiles_.clear();
-    for (const auto& name : sv_.files.FileNames(sv_.app.appPath + "\\content")) contentFiles_.insert(AsciiLower(name));
+    for (const auto& name : sv_.files.FileNames(sv_.app.ContentPath())) contentFiles_.insert(AsciiLower(name));
 
     // Every non-empty line after the header is an entry, short or long, to the end of the file.
     rows_.clear();
@@ -282,7 +282,7 @@ void SetupWizard::AutoRunReset_Click() {
 void SetupWizard::AppImage_Click() { main_.Launch(ContentPath("app.jpg"), "open"); }
 
 void SetupWizard::Content_Click() {
-    sv_.shell.Execute(form_.Handle(), "open", sv_.app.appPath + "\\content\\");
+    sv_.shell.Execute(form_.Handle(), "open", sv_.app.ContentPath() + "\\");
 }
 
 void SetupWizard::Instructions_Click() {

@@ -15,6 +15,12 @@ struct AppInfo {
     std::string commandLine;  // the arguments after the program's own name
     Version version;
     std::string exeName = "Orvelund.exe";  // the program's own file name: authors rename it
+
+    // The content folder beside the program, or a file in it. At a drive root that is "E:\" +
+    // "\content\config.ini", two backslashes in a row, which every Windows function accepts.
+    std::string ContentPath(const std::string& name = "") const {
+        return name.empty() ? appPath + "\\content" : appPath + "\\content\\" + name;
+    }
 };
 
 // "E:\Orvelund.exe" -> "E:\", "C:\Menu\Orvelund.exe" -> "C:\Menu". A "\\?\" prefix is dropped.
