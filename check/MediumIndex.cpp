@@ -2,21 +2,9 @@
 
 #include <algorithm>
 
-namespace {
+#include "platform/TextLines.h"
 
-// Appends the UTF-8 code point `c` to `out`.
-void Append(std::string& out, unsigned c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
+namespace {
 
 // The small letter Windows compares a capital with, for the scripts menus are written in:
 // Latin, Greek and Cyrillic. Other letters compare as they are.
@@ -48,7 +36,7 @@ std::string MediumIndex::Fold(const std::string& path) {
             out += c == '/' ? '\\' : static_cast<char>(Lower(c));
             ++i;
         } else if ((c & 0xE0) == 0xC0 && i + 1 < n && (b[i + 1] & 0xC0) == 0x80) {
-            Append(out, Lower(((c & 0x1Fu) << 6) | (b[i + 1] & 0x3Fu)));
+            AppendUtf8(out, Lower(((c & 0x1Fu) << 6) | (b[i + 1] & 0x3Fu)));
             i += 2;
         } else {
             out += static_cast<char>(c);  // longer sequences and stray bytes stay as they are

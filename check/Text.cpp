@@ -8,24 +8,6 @@ const unsigned short kCp1252High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-void Append(std::string& out, unsigned c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // The length of the well-formed UTF-8 sequence at `i`, 0 when there is none.
 std::size_t SequenceAt(const unsigned char* b, std::size_t n, std::size_t i, unsigned& code) {
     const unsigned char c = b[i];
@@ -63,7 +45,7 @@ DecodedText DecodeText(const std::string& bytes) {
                                   std::string out;
                                   for (const char ch : ansi) {
                                       const auto c = static_cast<unsigned char>(ch);
-                                      Append(out, c < 0x80 || c >= 0xA0 ? c : kCp1252High[c - 0x80]);
+                                      AppendUtf8(out, c < 0x80 || c >= 0xA0 ? c : kCp1252High[c - 0x80]);
                                   }
                                   return out;
                               }};

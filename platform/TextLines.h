@@ -45,6 +45,9 @@ TextEncoding DetectEncoding(const char* data, std::size_t size, std::size_t& mar
 // becomes U+FFFD.
 std::string Utf8FromUtf16(const char* data, std::size_t size, bool bigEndian);
 
+// Appends one Unicode code point to UTF-8 text.
+void AppendUtf8(std::string& out, unsigned codePoint);
+
 // True for well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF).
 bool IsUtf8(const char* data, std::size_t size);
 
