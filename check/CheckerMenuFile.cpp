@@ -1,0 +1,164 @@
+// The menu file: whether it is there and readable, how it is encoded, and the settings in its header.
+
+#include "check/CheckerParts.h"
+#include "check/Text.h"
+#include "platform/Design.h"
+#include "platform/TextLines.h"
+
+namespace checker {
+
+namespace {
+
+constexpr std::size_t kMaxMenuBytes = 64u << 20;  // far beyond any menu; a bigger file is not a menu
+// The main window's design colours, which stay when the menu file does not set others.
+constexpr std::int32_t kDesignButtonColor = Rgb(192, 192, 255);
+constexpr std::int32_t kDesignLabelColor = Rgb(255, 255, 255);
+constexpr std::int32_t kDesignLabelText = Rgb(0, 0, 64);
+
+}  // namespace
+
+void Checker::CheckMenuFile() {
+    CheckedMenu& menu = result_.menu;
+    menu.caption = "Talvenor";
+    menu.buttonColor = kDesignButtonColor;
+    menu.backColor = kWindowBackground;
+    menu.labelBackColor = kDesignLabelColor;
+    menu.labelTextColor = kDesignLabelText;
+
+    const MediumItem* item = FindFile(kMenuFile);
+    if (!item) {
+        Error("E-MENU-MISSING", kMenuFile, 0, "", "The medium has no menu file. On the reader's PC Orvelund asks "
+              "whether to set up a new menu in this folder, and on a disc it cannot even do that.",
+              "Copy the whole folder the menu was made in, with its content folder, onto the medium.");
+        return;
+    }
+    const auto bytes = Read(*item, kMaxMenuBytes);
+    if (!bytes) {
+        Error("E-MENU-UNREADABLE", item->path, 0, "", "The menu file cannot be read, so the reader sees an empty "
+              "window with the design-time buttons.",
+              "Check the file's permissions, or save the menu again in the Menu Editor.");
+        return;
+    }
+    menu.read = true;
+    if (bytes->size() >= kMaxMenuBytes && item->size > kMaxMenuBytes)
+        Warning("W-MENU-HUGE", item->path, 0, "", "The menu file holds " + Megabytes(item->size) +
+                ": far more than any menu needs. Only its first " + Megabytes(kMaxMenuBytes) + " were checked.",
+                "Check that the right file is in the content folder.");
+
+    const DecodedText text = DecodeText(*bytes);
+    lines_ = SplitLines(text.utf8);
+    switch (text.encoding) {
+    case TextEncoding::Ansi:
+        Note("N-MENU-ENCODING", item->path, 0, "", std::string("The menu file has no byte-order mark") +
+             (text.utf8WithoutMark ? ": its lines in UTF-8 are read as UTF-8, on every PC alike"
+                                   : "") +
+             (text.nonAscii && !text.utf8WithoutMark
+                  ? "; it is ANSI text, read here as Western (Windows-1252): on a PC set to another code page "
+                    "the letters outside ASCII show differently."
+                  : text.nonAscii ? "." : ", plain ASCII: every PC reads it alike."),
+             "");
+        break;
+    case TextEncoding::Utf8:
+        Note("N-MENU-ENCODING", item->path, 0, "", "The menu file is UTF-8 with a byte-order mark; Orvelund reads "
+             "it the same on every PC.", "");
+        break;
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE:
+        Note("N-MENU-ENCODING", item->path, 0, "", std::string("The menu file is UTF-16 ") +
+             (text.encoding == TextEncoding::Utf16LE ? "little" : "big") + "-endian with a byte-order mark; "
+             "Orvelund reads it, and the Menu Editor saves it back as ANSI or UTF-8.", "");
+        break;
+    }
+    if (text.controlBytes)
+        Warning("W-MENU-BINARY", item->path, 0, "", "The menu file holds NUL or other control bytes: it does not "
+                "look like the text file the Menu Editor writes, and its lines show as odd buttons or not at all.",
+                "Check that the right file is named config.ini; save the menu again in the Menu Editor.");
+    if (lines_.size() <= menufile::kLineFirstEntry && item->size > 0 && !text.controlBytes &&
+        lines_.size() < menufile::kLineHideSetup + 1)
+        Warning("W-MENU-SHORT", item->path, 0, "", "The menu file has only " + Count(lines_.size(), "line", "lines") +
+                ": the settings and the entries are read by their line number, and lines 3 to 6 are missing.",
+                "Save the menu in the Menu Editor, which writes all eight header lines.");
+}
+
+void Checker::CheckSettings() {
+    using namespace menufile;
+    CheckedMenu& menu = result_.menu;
+    const std::string file = kMenuFile;
+
+    // The program takes every setting by its line number, never by its key: a line too many or too
+    // few above moves every setting and entry.
+    const struct {
+        std::size_t line;
+        const char* key;
+    } keys[] = {{kLineTitle, "TITLE:"}, {kLineButtonColor, "BTCOLOR:"}, {kLineBackColor, "BGCOLOR:"},
+                {kLineHideSetup, "HIDESETUP:"}};
+    for (const auto& k : keys) {
+        const std::string l = Line(k.line);
+        if (l.empty() || StartsWith(AsciiLower(l), AsciiLower(k.key).c_str())) continue;
+        Warning("W-MENU-SHIFTED", file, k.line + 1, "", "Line " + std::to_string(k.line + 1) + " should begin with " +
+                k.key + " but reads " + Quoted(l) + ". Orvelund reads the settings and entries by their line "
+                "number, so a header line added or removed above moves all of them.",
+                "Make lines 1 to 8 the eight header lines the Menu Editor writes (save the menu in it once).");
+        break;
+    }
+
+    const std::string title = Line(kLineTitle);
+    const auto titleValue = SettingValue(title);
+    if (title.empty() || !titleValue) {
+        Warning("W-TITLE-MISSING", file, kLineTitle + 1, "", "The menu has no title line, so the window's caption "
+                "reads \"Talvenor\".", "Enter a title in the Menu Editor.");
+    } else {
+        menu.caption = *titleValue;
+        if (titleValue->empty())
+            Warning("W-TITLE-EMPTY", file, kLineTitle + 1, "", "The title is empty: the window has no caption and "
+                    "AutoRun shows no label.", "Enter a title in the Menu Editor.");
+        const auto colon = title.find(':');
+        if (title.find(':', colon + 1) != std::string::npos)
+            Warning("W-TITLE-COLON", file, kLineTitle + 1, "", "The title is cut at its second colon: the caption "
+                    "reads " + Quoted(*titleValue) + ", and the text after it is lost.",
+                    "Use a dash instead of the colon in the title.");
+    }
+
+    auto checkColor = [&](std::size_t line, const char* what, const std::string& keeps, std::int32_t& applied) {
+        const std::string l = Line(line);
+        if (l.empty()) return;
+        const auto value = SettingValue(l);
+        const auto color = ToInt32(value ? *value : std::string());
+        if (!color || (line == kLineBackColor && !value)) {
+            Warning("W-COLOR-INVALID", file, line + 1, "", std::string("The ") + what + " " +
+                    Quoted(value ? *value : l) + " is not a colour value, so " + keeps + ".",
+                    "Pick the colour again in the Menu Editor.");
+            return;
+        }
+        if (line == kLineButtonColor && !value) {
+            applied = 0;
+            Warning("W-COLOR-INVALID", file, line + 1, "", "The button colour line has no colon, so the buttons "
+                    "are black.", "Pick the button colour again in the Menu Editor.");
+            return;
+        }
+        applied = *color;
+        const auto bits = static_cast<std::uint32_t>(*color);
+        if (bits > 0xFFFFFF && !((bits & 0xFFFFFF00u) == 0x80000000u && (bits & 0xFF) <= 30))
+            Warning("W-COLOR-INVALID", file, line + 1, "", std::string("The ") + what + " " + std::to_string(*color) +
+                    " is neither a plain colour (0 to 16777215) nor one of Windows' system colours, so what the "
+                    "reader sees depends on the PC.", "Pick the colour again in the Menu Editor.");
+    };
+    std::int32_t buttons = menu.buttonColor, ground = menu.labelBackColor;
+    checkColor(kLineButtonColor, "button colour", "the buttons keep their light blue", buttons);
+    checkColor(kLineBackColor, "background colour", "the window keeps its default colours", ground);
+    menu.buttonColor = buttons;
+    if (ground != menu.labelBackColor) menu.backColor = menu.labelBackColor = ground;
+
+    const std::string hide = Line(kLineHideSetup);
+    if (hide != "HIDESETUP:0" && hide != kHideSetupLine)
+        Warning("W-HIDESETUP-VALUE", file, kLineHideSetup + 1, "", "Line 6 reads " + Quoted(hide) + ". The menu "
+                "window hides its Menu Editor command only when the line is exactly \"HIDESETUP:1\", while the Menu "
+                "Editor ticks its box for any number 1, so the two may disagree.",
+                "Set \"Hide Setup Menu Option\" in the Menu Editor and save, which writes HIDESETUP:0 or HIDESETUP:1.");
+    else if (hide == "HIDESETUP:0")
+        Note("N-HIDESETUP-OFF", file, kLineHideSetup + 1, "", "A right click on the picture offers readers the "
+             "Menu Editor. On a disc they cannot save changes, but on a stick they can.",
+             "Tick \"Hide Setup Menu Option\" in the Menu Editor before burning, if readers should not see it.");
+}
+
+}  // namespace checker
