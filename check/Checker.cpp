@@ -8,9 +8,9 @@
 #include "check/MediumIndex.h"
 #include "check/MenuWalk.h"
 #include "check/Text.h"
+#include "common/TextLines.h"
 #include "picture/PictureHeader.h"
 #include "platform/Design.h"
-#include "platform/TextLines.h"
 
 namespace {
 
