@@ -3,7 +3,7 @@
 #include "check/CheckerParts.h"
 #include "check/Text.h"
 #include "platform/Design.h"
-#include "platform/TextLines.h"
+#include "common/TextLines.h"
 
 namespace checker {
 

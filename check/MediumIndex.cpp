@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/TextLines.h"
+#include "common/TextLines.h"
 
 namespace {
 

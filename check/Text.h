@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "platform/TextLines.h"
+#include "common/TextLines.h"
 
 struct DecodedText {
     TextEncoding encoding = TextEncoding::Ansi;

@@ -1,7 +1,7 @@
 #include "check/WebPage.h"
 
 #include "check/Text.h"
-#include "platform/Contrast.h"
+#include "common/Contrast.h"
 #include "platform/Version.h"
 
 namespace {
@@ -17,7 +17,7 @@ std::string Css(std::int32_t color, const char* fallback) { return CssColor(colo
 // Plain colours only: system colours have no fixed value to compare.
 bool Plain(std::int32_t color) { return static_cast<std::uint32_t>(color) <= 0xFFFFFF; }
 
-// Text on a ground: the program's own rule keeps it readable (platform/Contrast).
+// Text on a ground: the program's own rule keeps it readable (common/Contrast).
 std::string TextOn(std::int32_t text, std::int32_t ground) {
     if (!Plain(ground)) return Css(text, "CanvasText");
     return *CssColor(static_cast<std::int32_t>(

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/AppInfo.h"
+#include "common/AppInfo.h"
 
 // The publisher's website, used by the default menu, the user's guide and the update check.
 // A reserved example domain: it can never lead a user to somebody else's site.

@@ -1,14 +1,14 @@
 #pragma once
 // File services. Paths are Windows paths in UTF-8; text files on disk are in the system's ANSI
 // code page whenever their text fits it, else in a Unicode form with a byte-order mark. All
-// conversion happens inside the implementation (with the rules of platform/TextLines.h).
+// conversion happens inside the implementation (with the rules of common/TextLines.h).
 #include <cstddef>
 #include <limits>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/TextLines.h"
+#include "common/TextLines.h"
 
 class FileSystem {
 public:

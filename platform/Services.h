@@ -1,6 +1,6 @@
 #pragma once
 // Everything a behaviour class may use outside its own window, handed over in one piece.
-#include "platform/AppInfo.h"
+#include "common/AppInfo.h"
 #include "platform/ColorDialog.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"

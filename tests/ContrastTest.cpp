@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/Contrast.h"
+#include "common/Contrast.h"
 
 namespace {
 

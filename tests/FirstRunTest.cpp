@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/TextLines.h"
 #include "content/DefaultContent.h"
-#include "platform/TextLines.h"
 #include "platform/MainWindowDesign.h"
 #include "tests/fakes/World.h"
 

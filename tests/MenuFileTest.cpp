@@ -4,8 +4,8 @@
 #include <cstring>
 #include <random>
 
+#include "common/TextLines.h"
 #include "menu/MenuFile.h"
-#include "platform/TextLines.h"
 #include "tests/fakes/FakeFileSystem.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // the focus frames, which wait for the keyboard.
 #include "platform/win32/DesignedWindow.h"
 
-#include "platform/Contrast.h"
+#include "common/Contrast.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Pictures.h"
 

@@ -30,17 +30,20 @@ private:
 
 struct CloseHandleCloser { void operator()(HANDLE h) const { CloseHandle(h); } };
 struct DeleteObjectCloser { void operator()(HGDIOBJ h) const { DeleteObject(h); } };
+struct DeleteDCCloser { void operator()(HDC h) const { DeleteDC(h); } };
 struct DestroyIconCloser { void operator()(HICON h) const { DestroyIcon(h); } };
 struct DestroyMenuCloser { void operator()(HMENU h) const { DestroyMenu(h); } };
 struct FindCloseCloser { void operator()(HANDLE h) const { FindClose(h); } };
 
 using FileHandle = Owned<HANDLE, CloseHandleCloser>;
+using ProcessHandle = Owned<HANDLE, CloseHandleCloser>;  // OpenProcess's; null is none
 using GdiFont = Owned<HFONT, DeleteObjectCloser>;
 using GdiBrush = Owned<HBRUSH, DeleteObjectCloser>;
 using GdiBitmap = Owned<HBITMAP, DeleteObjectCloser>;
 using IconHandle = Owned<HICON, DestroyIconCloser>;
 using MenuHandle = Owned<HMENU, DestroyMenuCloser>;
 using FindHandle = Owned<HANDLE, FindCloseCloser>;  // FindFirstFile's; INVALID_HANDLE_VALUE is none
+using MemoryDC = Owned<HDC, DeleteDCCloser>;        // CreateCompatibleDC's
 
 // A window's device context (the screen's for no window), released when done.
 class WindowDC {

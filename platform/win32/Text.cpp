@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/TextLines.h"
+#include "common/TextLines.h"
 
 namespace {
 

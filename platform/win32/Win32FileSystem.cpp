@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/TextLines.h"
+#include "common/TextLines.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
 
@@ -22,8 +22,8 @@ void RemoveLeftovers(const std::wstring& target) {
     const auto slash = target.find_last_of(L"\\/");
     const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((target + L".~*.tmp").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    const FindHandle search(FindFirstFileW((target + L".~*.tmp").c_str(), &found));
+    if (!search) return;
     const std::wstring prefix = target.substr(slash == std::wstring::npos ? 0 : slash + 1) + L".~";
     do {
         const std::wstring name = found.cFileName;
@@ -31,14 +31,17 @@ void RemoveLeftovers(const std::wstring& target) {
         const std::wstring digits = name.substr(prefix.size(), name.size() - prefix.size() - 4);
         if (digits.empty() || digits.find_first_not_of(L"0123456789") != std::wstring::npos || digits.size() > 10)
             continue;
-        const DWORD pid = static_cast<DWORD>(std::stoul(digits));
+        // Counted by hand: a ten-digit name beyond 32 bits is no process of ours, and std::stoul
+        // would throw out of the save for it.
+        unsigned long long number = 0;
+        for (const wchar_t d : digits) number = number * 10 + static_cast<unsigned>(d - L'0');
+        if (number > 0xFFFFFFFFull) continue;
+        const DWORD pid = static_cast<DWORD>(number);
         if (pid == GetCurrentProcessId()) continue;
-        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
-        const bool running = process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-        if (process) CloseHandle(process);
+        const ProcessHandle process(OpenProcess(SYNCHRONIZE, FALSE, pid));
+        const bool running = process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
         if (!running) DeleteFileW((folder + name).c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
 }
 
 bool IsReadOnly(const std::wstring& path) {
@@ -147,13 +150,12 @@ bool Win32FileSystem::WriteTextFile(const std::string& path, const std::vector<s
 std::vector<std::string> Win32FileSystem::FileNames(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileExW(Wide(folder + "\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                     nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    const FindHandle search(FindFirstFileExW(Wide(folder + "\\*").c_str(), FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!search) return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Utf8(found.cFileName));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
     return names;
 }
 

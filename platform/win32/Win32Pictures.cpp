@@ -86,19 +86,18 @@ std::shared_ptr<Win32Picture> DecodeImage(const std::string& bytes, const ShownA
     return picture;
 }
 
-std::shared_ptr<Win32Picture> MakeIcon(const std::string& iconFile, HICON icon) {
+std::shared_ptr<Win32Picture> MakeIcon(const std::string& iconFile, IconHandle icon) {
     if (!icon) return nullptr;
     auto picture = std::make_shared<Win32Picture>();
-    picture->icon.reset(icon);
+    picture->icon = std::move(icon);
     picture->iconFile = iconFile;
     ICONINFO info{};
-    if (GetIconInfo(icon, &info)) {
+    if (GetIconInfo(picture->icon.get(), &info)) {
+        const GdiBitmap color(info.hbmColor), mask(info.hbmMask);  // the copies GetIconInfo makes
         BITMAP bm{};
-        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
+        GetObjectW(color ? color.get() : mask.get(), sizeof(bm), &bm);
         picture->width = bm.bmWidth;
-        picture->height = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
+        picture->height = color ? bm.bmHeight : bm.bmHeight / 2;
     }
     return picture;
 }
@@ -113,9 +112,9 @@ std::shared_ptr<Win32Picture> DecodeIcon(const std::string& bytes) {
     std::memcpy(&offset, b + 6 + 12, 4);
     if (offset > bytes.size() || size > bytes.size() - offset) return nullptr;
     const int w = b[6] ? b[6] : 256, h = b[7] ? b[7] : 256;
-    HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(b + offset), size, TRUE, 0x00030000, w, h,
-                                          LR_DEFAULTCOLOR);
-    return MakeIcon(bytes, icon);
+    IconHandle icon(CreateIconFromResourceEx(const_cast<BYTE*>(b + offset), size, TRUE, 0x00030000, w, h,
+                                             LR_DEFAULTCOLOR));
+    return MakeIcon(bytes, std::move(icon));
 }
 
 // A Windows bitmap file through user32 alone, so that a start whose pictures are all bitmaps (as
@@ -130,15 +129,17 @@ std::shared_ptr<Win32Picture> DecodeBitmapFile(const std::string& path, const Sh
     const RECT kept = Kept(full.bmWidth, full.bmHeight, shown);
     if (kept.right - kept.left != full.bmWidth || kept.bottom - kept.top != full.bmHeight) {
         // Copy the kept part into a bitmap of its own and let the whole one go.
-        HDC screen = GetDC(nullptr);
-        GdiBitmap part(CreateCompatibleBitmap(screen, kept.right - kept.left, kept.bottom - kept.top));
-        HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
-        ReleaseDC(nullptr, screen);
-        HGDIOBJ oldFrom = SelectObject(from, loaded.get()), oldTo = SelectObject(to, part.get());
-        const BOOL copied = part && BitBlt(to, 0, 0, kept.right - kept.left, kept.bottom - kept.top, from, kept.left,
-                                           kept.top, SRCCOPY);
-        SelectObject(from, oldFrom), SelectObject(to, oldTo);
-        DeleteDC(from), DeleteDC(to);
+        GdiBitmap part;
+        BOOL copied = FALSE;
+        {
+            // Both bitmaps leave their device contexts at the end of this block, before either is used or let go.
+            const WindowDC screen(nullptr);
+            part.reset(CreateCompatibleBitmap(screen.get(), kept.right - kept.left, kept.bottom - kept.top));
+            const MemoryDC from(CreateCompatibleDC(screen.get())), to(CreateCompatibleDC(screen.get()));
+            const SelectedObject fromSelected(from.get(), loaded.get()), toSelected(to.get(), part.get());
+            copied = part && BitBlt(to.get(), 0, 0, kept.right - kept.left, kept.bottom - kept.top, from.get(),
+                                    kept.left, kept.top, SRCCOPY);
+        }
         if (!copied) return nullptr;
         loaded = std::move(part);
     }
@@ -154,9 +155,8 @@ std::shared_ptr<Win32Picture> DecodeBitmapFile(const std::string& path, const Sh
     auto picture = std::make_shared<Win32Picture>();
     picture->bitmap.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!picture->bitmap) return nullptr;
-    HDC dc = GetDC(nullptr);
-    const int rows = GetDIBits(dc, loaded.get(), 0, static_cast<UINT>(bm.bmHeight), bits, &bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
+    const int rows = GetDIBits(WindowDC(nullptr).get(), loaded.get(), 0, static_cast<UINT>(bm.bmHeight), bits, &bi,
+                               DIB_RGB_COLORS);
     if (rows != bm.bmHeight) return nullptr;
     auto* pixel = static_cast<std::uint32_t*>(bits);
     for (long i = 0, n = static_cast<long>(bm.bmWidth) * bm.bmHeight; i < n; ++i) pixel[i] |= 0xFF000000u;  // opaque
@@ -209,9 +209,8 @@ std::string BitmapFileOf(const Win32Picture& picture) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 24;
     std::string pixels(static_cast<size_t>(stride) * h, '\0');
-    HDC dc = GetDC(nullptr);
-    const int rows = GetDIBits(dc, picture.bitmap.get(), 0, static_cast<UINT>(h), pixels.data(), &bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
+    const int rows = GetDIBits(WindowDC(nullptr).get(), picture.bitmap.get(), 0, static_cast<UINT>(h), pixels.data(),
+                               &bi, DIB_RGB_COLORS);
     if (rows != h) return {};
 
     BITMAPFILEHEADER fh{};
@@ -245,8 +244,9 @@ void Win32Picture::Draw(HDC dc, int x, int y, int dpi) const {
         DrawIconEx(dc, x, y, icon.get(), w, h, 0, nullptr, DI_NORMAL);
         return;
     }
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, bitmap.get());
+    const MemoryDC memory(CreateCompatibleDC(dc));
+    const SelectedObject selected(memory.get(), bitmap.get());
+    const HDC mem = memory.get();
     if (opaque && (w != width || h != height)) {
         const int oldMode = SetStretchBltMode(dc, HALFTONE);
         POINT oldOrigin;
@@ -258,8 +258,6 @@ void Win32Picture::Draw(HDC dc, int x, int y, int dpi) const {
         BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         GdiAlphaBlend(dc, x, y, w, h, mem, 0, 0, width, height, blend);
     }
-    SelectObject(mem, old);
-    DeleteDC(mem);
 }
 
 HICON IconOf(const PicturePtr& picture) {
@@ -308,9 +306,9 @@ PicturePtr Win32Pictures::BuiltIn(BuiltInPicture which) {
     if (which == BuiltInPicture::None || slot >= std::size(builtIn_)) return nullptr;
     if (builtIn_[slot]) return builtIn_[slot];
     if (which == BuiltInPicture::Icon) {
-        HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVELUND),
-                                                   IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
-        builtIn_[slot] = MakeIcon(BuiltInIconFile(), icon);
+        IconHandle icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVELUND),
+                                                      IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
+        builtIn_[slot] = MakeIcon(BuiltInIconFile(), std::move(icon));
     } else {
         static const int ids[] = {0, IDR_MAIN_PICTURE, IDR_BUTTON_INSTRUCTIONS, IDR_BUTTON_WEBSITE,
                                   IDR_BUTTON_EXPLORE, IDR_BUTTON_UPDATE, IDR_ARROW_UP, IDR_ARROW_DOWN};

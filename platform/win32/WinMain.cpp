@@ -4,7 +4,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "platform/AppInfo.h"
+#include "common/AppInfo.h"
 #include "platform/win32/Program.h"
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Text.h"

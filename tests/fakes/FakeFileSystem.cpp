@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/TextLines.h"
+#include "common/TextLines.h"
 
 namespace {
 

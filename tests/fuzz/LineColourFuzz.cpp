@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/TextLines.h"
 #include "menu/MenuFile.h"
-#include "platform/TextLines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;

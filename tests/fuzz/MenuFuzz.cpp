@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "common/TextLines.h"
 #include "editor/SetupWizard.h"
 #include "menu/MenuFile.h"
-#include "platform/TextLines.h"
 #include "tests/fakes/World.h"
 
 namespace {

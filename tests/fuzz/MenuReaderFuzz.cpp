@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/TextLines.h"
 #include "menu/MenuFile.h"
-#include "platform/TextLines.h"
 #include "tests/fakes/FakeFileSystem.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

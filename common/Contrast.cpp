@@ -1,4 +1,4 @@
-#include "platform/Contrast.h"
+#include "common/Contrast.h"
 
 #include <algorithm>
 #include <cmath>

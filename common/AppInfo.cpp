@@ -1,4 +1,4 @@
-#include "platform/AppInfo.h"
+#include "common/AppInfo.h"
 
 std::string AppPathFromExePath(const std::string& exePath) {
     std::string path = exePath;

@@ -1,4 +1,4 @@
-#include "platform/TextLines.h"
+#include "common/TextLines.h"
 
 #include <algorithm>
 #include <cstring>
