@@ -2,8 +2,8 @@
 
 #include "check/CheckerParts.h"
 #include "check/Text.h"
-#include "platform/Design.h"
 #include "common/TextLines.h"
+#include "platform/Design.h"
 
 namespace checker {
 

@@ -96,4 +96,27 @@ TEST_F(CrashSafety, AKillAtAnyMomentOfASaveLeavesTheOldOrTheNewMenu) {
     KillAll(exe);
 }
 
+TEST_F(CrashSafety, TemporaryFilesNamedForNoProcessNeverStopASave) {
+    const std::string content = JoinPath(Folder(), "content");
+    CreateDirectoryW(Widen(content).c_str(), nullptr);
+    WriteFileBytes(JoinPath(content, "app.jpg"), SolidBitmap(624, 213, RGB(240, 240, 240)));
+    const std::string config = JoinPath(content, "config.ini");
+    WriteFileBytes(config, MenuFile({"Docs,Read me,manual.pdf,open"}));
+    // Numbers no process can have: past 32 bits, and the largest a name may carry.
+    for (const char* name : {"config.ini.~4294967296.tmp", "config.ini.~9999999999.tmp"})
+        ASSERT_TRUE(WriteFileBytes(JoinPath(content, name), "left by someone else"));
+    const std::string exe = CopyExe();
+    Process p = Launch(exe, "-setup");
+    HWND editor = WaitForWindow("Demo - Menu Editor", kWait, p.Id());
+    ASSERT_NE(editor, nullptr);
+    PressButton(FindControl(editor, wizard::AddItem));
+    PressButton(FindControl(editor, wizard::OKButton));
+    MessageBoxInfo box = WaitForMessageBox(kWait, p.Id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(ReadFileBytes(config), MenuFile({"Docs,Read me,manual.pdf,open", "New Button,,,"}));
+    EXPECT_EQ(Leftovers(content), 2);  // not ours to remove
+    Answer(box, IDOK);
+    KillAll(exe);
+}
+
 }  // namespace
