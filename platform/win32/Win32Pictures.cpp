@@ -9,6 +9,7 @@
 #include "platform/res/resource.h"
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Text.h"
+#include "platform/win32/Trace.h"
 #include "platform/win32/Win32FileSystem.h"
 
 namespace {
@@ -284,18 +285,17 @@ PicturePtr Win32Pictures::LoadPicture(const std::string& path, const ShownArea& 
     // them sees it.
     const PictureInfo header =
         ReadPictureHeader(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), bytes.size());
-    if (!header.Sound()) {
-        OutputDebugStringW(Wide("Orvelund: picture not loaded: " + path + ": " + header.problem).c_str());
-        return nullptr;
-    }
     PicturePtr picture;
-    if (header.kind == PictureKind::Ico) {
+    if (!header.Sound()) {
+        Trace("picture not loaded: " + path + ": " + header.problem);
+    } else if (header.kind == PictureKind::Ico) {
         picture = DecodeIcon(bytes);
     } else {
         if (header.kind == PictureKind::Bmp) picture = DecodeBitmapFile(path, shown);
         if (!picture) picture = DecodeImage(bytes, shown);
     }
-    if (!picture) return nullptr;
+    // A picture that cannot be loaded is remembered too, so that page turns do not read and check
+    // the same damaged file again and again.
     if (cache_.size() >= 64) cache_.clear();  // a long menu of distinct pictures starts the cache afresh
     cache_[key] = {size, written, picture};
     return picture;

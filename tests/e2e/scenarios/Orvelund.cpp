@@ -11,6 +11,13 @@ std::string MenuFile(const std::vector<std::string>& entries, const std::string&
     return text;
 }
 
+std::vector<std::string> NumberedEntries(int count) {
+    std::vector<std::string> entries;
+    for (int i = 1; i <= count; ++i)
+        entries.push_back("B" + std::to_string(i) + ",Entry " + std::to_string(i) + ",x.txt,open");
+    return entries;
+}
+
 std::string SolidBitmap(int width, int height, COLORREF color) {
     const int stride = (width * 3 + 3) & ~3;
     BITMAPFILEHEADER fh{};

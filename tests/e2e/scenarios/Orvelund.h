@@ -48,6 +48,8 @@ constexpr int kWait = 15000;  // generous: a cold Wine takes its time
 // A menu file with the eight header lines and these entries, CR LF line ends.
 std::string MenuFile(const std::vector<std::string>& entries, const std::string& title = "TITLE:Demo",
                      const std::string& hideSetup = "HIDESETUP:0");
+// Entries "B1,Entry 1,x.txt,open" to "Bn,Entry n,x.txt,open": a menu to page through.
+std::vector<std::string> NumberedEntries(int count);
 // A 24-bit bitmap of one colour, which the program loads whatever its file is called.
 std::string SolidBitmap(int width, int height, COLORREF color);
 // The first-run question's text for a folder.

@@ -36,9 +36,7 @@ struct Scaling : OrvelundTest, ::testing::WithParamInterface<int> {
         CreateDirectoryW(Widen(content).c_str(), nullptr);
         // A main picture far smaller than the picture box, so that its scaled edge can be found.
         WriteFileBytes(JoinPath(content, "app.jpg"), SolidBitmap(100, 60, kGreen));
-        std::vector<std::string> entries;
-        for (int i = 1; i <= 12; ++i) entries.push_back("B" + std::to_string(i) + ",Entry " + std::to_string(i) + ",x.txt,open");
-        WriteFileBytes(JoinPath(content, "config.ini"), MenuFile(entries));
+        WriteFileBytes(JoinPath(content, "config.ini"), MenuFile(NumberedEntries(12)));
         exe = CopyExe();
     }
     // The main picture is drawn from the box's corner at 100 x 60 pixels scaled to the DPI.

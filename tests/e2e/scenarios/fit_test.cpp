@@ -41,9 +41,7 @@ struct Fit : OrvelundTest, ::testing::WithParamInterface<int> {
         OrvelundTest::SetUp();
         const std::string content = JoinPath(Folder(), "content");
         CreateDirectoryW(Widen(content).c_str(), nullptr);
-        std::vector<std::string> entries;
-        for (int i = 1; i <= 12; ++i) entries.push_back("B" + std::to_string(i) + ",Entry " + std::to_string(i) + ",x.txt,open");
-        WriteFileBytes(JoinPath(content, "config.ini"), MenuFile(entries));
+        WriteFileBytes(JoinPath(content, "config.ini"), MenuFile(NumberedEntries(12)));
         exe = CopyExe();
     }
 
