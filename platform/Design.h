@@ -63,6 +63,14 @@ struct ControlDesign {
 
 enum class BorderStyle { FixedToolWindow, FixedDialog };
 
+// The frame a window's outer heights are given for, in twips: what its title bar and top edge,
+// and its bottom edge, add to the client area. The window's real frame replaces it. A window
+// whose height is never set keeps none.
+struct HeightFrame {
+    int top = 0;
+    int edge = 0;
+};
+
 struct WindowDesign {
     std::string caption;
     BorderStyle border = BorderStyle::FixedDialog;
@@ -71,6 +79,7 @@ struct WindowDesign {
     int left = 0, top = 0;
     std::int32_t backColor = kWindowBackground;
     BuiltInPicture icon = BuiltInPicture::None;
+    HeightFrame heightFrame;
     std::vector<ControlDesign> controls;    // in tab order: controls[id] has tab index id
 };
 

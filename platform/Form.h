@@ -16,8 +16,8 @@ public:
     virtual void SetIcon(const PicturePtr& icon) = 0;
     virtual PicturePtr Icon() const = 0;
     virtual void SetBackColor(std::int32_t color) = 0;
-    // The window's outer height in twips, for a frame with a 315-twip title bar and 45-twip
-    // edges; the real frame is added to the client height this leaves.
+    // The window's outer height in twips, for the frame its design's heightFrame gives; the
+    // real frame is added to the client height this leaves.
     virtual void SetHeight(int twips) = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;

@@ -9,6 +9,7 @@ WindowDesign MakeMainWindowDesign() {
     w.clientWidth = 9330;
     w.clientHeight = 10440;
     w.icon = BuiltInPicture::Icon;
+    w.heightFrame = kMainFrame;
 
     ControlDesign picture;
     picture.name = "Picture1";

@@ -13,7 +13,6 @@ constexpr int kMenuButtons = 10;
 
 // The frame the main window's heights are given for: a 315-twip title bar and top edge, and
 // 45-twip edges.
-constexpr int kMainFrameTop = 315;
-constexpr int kMainFrameEdge = 45;
+constexpr HeightFrame kMainFrame{315, 45};
 
 const WindowDesign& MainWindowDesign();

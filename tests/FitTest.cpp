@@ -37,7 +37,7 @@ TEST(FittingDpi, ATallWindowIsLaidOutAtTheLargestDpiThatFitsTheHeight) {
     EXPECT_EQ(dpi, 96);
     EXPECT_TRUE(LargestThatFits(dpi, main.clientWidth, main.clientHeight, kToolFrame, laptop));
     // A short menu of four entries (6400 twips high outside) fits as it is.
-    const int fourEntries = 6400 - kMainFrameTop - kMainFrameEdge;
+    const int fourEntries = 6400 - kMainFrame.top - kMainFrame.edge;
     EXPECT_EQ(FittingDpi(144, main.clientWidth, fourEntries, kToolFrame, laptop), 144);
     // The work area's place on the virtual screen does not matter, only its size.
     EXPECT_EQ(FittingDpi(144, main.clientWidth, main.clientHeight, kToolFrame, {-1366, 200, 0, 928}), dpi);

@@ -17,7 +17,7 @@ std::string CurrentFolder() {
 }  // namespace
 
 ChooseFolderWindow::ChooseFolderWindow(Services& services, AppState& state)
-    : DesignedWindow(ChooseFolderDesign(), kFixedHeight), behaviour_(*this, services, state) {}
+    : DesignedWindow(ChooseFolderDesign()), behaviour_(*this, services, state) {}
 
 bool ChooseFolderWindow::Create(PictureService& pictures) {
     if (!DesignedWindow::Create(pictures)) return false;

@@ -177,7 +177,7 @@ void DesignedWindow::LayOut(int layoutDpi) {
 }
 
 void DesignedWindow::SetHeight(int twips) {
-    const int height = twips - frame_.top - frame_.edge;
+    const int height = twips - design_.heightFrame.top - design_.heightFrame.edge;
     if (height == clientHeightTwips_) return;  // a page turn in a full view
     clientHeightTwips_ = height;
     const PixelRect work = WorkArea();

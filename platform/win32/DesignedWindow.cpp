@@ -44,7 +44,7 @@ void DesignedWindow::RegisterClasses() {
     Register(kPictureBoxClass, &PictureBoxProc);
 }
 
-DesignedWindow::DesignedWindow(const WindowDesign& design, FrameTwips frame) : design_(design), frame_(frame) {}
+DesignedWindow::DesignedWindow(const WindowDesign& design) : design_(design) {}
 
 DesignedWindow::~DesignedWindow() {
     if (hwnd_) {

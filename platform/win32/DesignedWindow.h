@@ -13,18 +13,9 @@
 #include "platform/win32/ControlIds.h"
 #include "platform/win32/Handles.h"
 
-// The frame a window's heights are given for, in twips: what its title bar and top edge, and its
-// bottom edge, add to the client area. Each window names its own.
-struct FrameTwips {
-    int top = 0;
-    int edge = 0;
-};
-// For a window that keeps its design's height: no height is ever given for it.
-constexpr FrameTwips kFixedHeight{};
-
 class DesignedWindow : public virtual Form {
 public:
-    DesignedWindow(const WindowDesign& design, FrameTwips frame);
+    explicit DesignedWindow(const WindowDesign& design);
     ~DesignedWindow() override;
     DesignedWindow(const DesignedWindow&) = delete;
     DesignedWindow& operator=(const DesignedWindow&) = delete;
@@ -78,7 +69,6 @@ protected:
     const WindowDesign& design_;
 
 private:
-    const FrameTwips frame_;
     struct ControlState {
         HWND hwnd = nullptr;
         PicturePtr picture;

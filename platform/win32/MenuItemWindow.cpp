@@ -6,7 +6,7 @@
 using namespace ItemCtl;
 
 MenuItemWindow::MenuItemWindow(SetupWizard& editor, Orvelund& main, Services& services, AppState& state)
-    : DesignedWindow(MenuItemDesign(), kFixedHeight), behaviour_(*this, editor, main, services, state) {}
+    : DesignedWindow(MenuItemDesign()), behaviour_(*this, editor, main, services, state) {}
 
 bool MenuItemWindow::Create(PictureService& pictures) {
     if (!DesignedWindow::Create(pictures)) return false;

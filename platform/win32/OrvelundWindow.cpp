@@ -6,7 +6,7 @@
 #include "platform/win32/Text.h"
 
 OrvelundWindow::OrvelundWindow(Services& services, AppState& state)
-    : DesignedWindow(MainWindowDesign(), FrameTwips{kMainFrameTop, kMainFrameEdge}), behaviour_(*this, services, state) {}
+    : DesignedWindow(MainWindowDesign()), behaviour_(*this, services, state) {}
 
 PopupCommand OrvelundWindow::ShowPopupMenu(int x, int y) {
     const std::vector<PopupItem> items = PopupMenuItems(setupMenuVisible_);

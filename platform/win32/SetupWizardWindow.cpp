@@ -8,7 +8,7 @@
 using namespace WizardCtl;
 
 SetupWizardWindow::SetupWizardWindow(Orvelund& main, Services& services, AppState& state)
-    : DesignedWindow(SetupWizardDesign(), kFixedHeight), behaviour_(*this, main, services, state) {}
+    : DesignedWindow(SetupWizardDesign()), behaviour_(*this, main, services, state) {}
 
 bool SetupWizardWindow::Create(PictureService& pictures) {
     if (!DesignedWindow::Create(pictures)) return false;

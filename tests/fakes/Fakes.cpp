@@ -10,7 +10,7 @@ FakeForm::FakeForm(const WindowDesign& design, PictureService& pictures)
     : caption(design.caption),
       icon(pictures.BuiltIn(design.icon)),
       backColor(design.backColor),
-      height(design.clientHeight + kMainFrameTop + kMainFrameEdge) {
+      height(design.clientHeight + design.heightFrame.top + design.heightFrame.edge) {
     for (const auto& c : design.controls)
         controls.push_back({c.caption, pictures.BuiltIn(c.picture), c.backColor.value_or(kWindowBackground),
                             c.visible, c.enabled, c.accessibleName.empty() ? c.toolTip : c.accessibleName});
