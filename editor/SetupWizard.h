@@ -9,6 +9,7 @@
 
 #include "app/AppState.h"
 #include "app/Orvelund.h"
+#include "editor/BadCharacter.h"
 #include "menu/MenuFile.h"
 #include "platform/Form.h"
 #include "platform/Services.h"
@@ -18,12 +19,6 @@
 struct MenuRow {
     std::string Button, Label, FileFolder, Action, Image;
     std::uint64_t id = 0;  // which entry this is, whatever position moves bring it to
-};
-
-// The field and character that the menu file cannot hold in a value, or nothing.
-struct BadCharacter {
-    std::string field;
-    char character;
 };
 
 class SetupWizard {
@@ -78,9 +73,3 @@ private:
     std::optional<std::size_t> readStamp_;
     std::optional<std::size_t> MenuStamp(const std::optional<std::vector<std::string>>& lines) const;
 };
-
-// A comma in an entry's field, or a colon in the title, would cut the entry or the title when
-// the menu file is read back; such a value is refused where it is entered.
-std::optional<BadCharacter> FindBadCharacter(const std::string& title, const std::vector<MenuRow>& rows);
-std::optional<BadCharacter> FindBadCharacter(const MenuEntry& entry);
-std::string BadCharacterMessage(const BadCharacter& bad);
