@@ -1,4 +1,5 @@
 #include "app/Orvelund.h"
+#include "app/FirstRunPrompt.h"
 
 #include <cstdlib>
 #include <vector>
@@ -15,19 +16,6 @@ constexpr const char* kSetupTitle = "Orvelund - Setup Wizard";
 constexpr const char* kHelpTitle = "Talvenor - Command Line Help";
 constexpr const char* kDefaultCaption = "Talvenor";
 constexpr std::int16_t kMaxScrollOffset = 32767;
-
-std::string FirstRunPrompt(const std::string& appPath) {
-    const char* crlf = "\r\n";
-    return std::string("Orvelund will create content and configuration files when started.") + crlf +
-           "A content folder will be created to contain your menu configuration." + crlf + crlf +
-           "Orvelund should be installed and run from a folder or removable drive." + crlf + crlf +
-           "To use Autorun features this must be the root folder (not in a sub folder)," + crlf +
-           "on removable drives including CDs, DVDs and USB flash drives or removable hard disks.  "
-           "All other features can be used when running the menu from any drive or folder." + crlf + crlf +
-           "Ideally this should be the location to be used to run the finished menu." + crlf + crlf +
-           "Current Folder: " + appPath + crlf + crlf +
-           "Do you want to use the current folder?";
-}
 
 // The numeric value of an answer code held as text.
 int AnswerValue(const std::string& text) { return std::atoi(text.c_str()); }

@@ -18,6 +18,12 @@ std::vector<std::string> NumberedEntries(int count) {
     return entries;
 }
 
+std::string MakeContentFolder(const std::string& folder) {
+    const std::string content = e2e::JoinPath(folder, "content");
+    CreateDirectoryW(e2e::Widen(content).c_str(), nullptr);
+    return content;
+}
+
 std::string SolidBitmap(int width, int height, COLORREF color) {
     const int stride = (width * 3 + 3) & ~3;
     BITMAPFILEHEADER fh{};
@@ -40,17 +46,6 @@ std::string SolidBitmap(int width, int height, COLORREF color) {
     }
     for (int y = 0; y < height; ++y) bytes += row;
     return bytes;
-}
-
-std::string FirstRunPrompt(const std::string& folder) {
-    return "Orvelund will create content and configuration files when started.\r\n"
-           "A content folder will be created to contain your menu configuration.\r\n\r\n"
-           "Orvelund should be installed and run from a folder or removable drive.\r\n\r\n"
-           "To use Autorun features this must be the root folder (not in a sub folder),\r\n"
-           "on removable drives including CDs, DVDs and USB flash drives or removable hard disks.  "
-           "All other features can be used when running the menu from any drive or folder.\r\n\r\n"
-           "Ideally this should be the location to be used to run the finished menu.\r\n\r\n"
-           "Current Folder: " + folder + "\r\n\r\nDo you want to use the current folder?";
 }
 
 int PxAt(int twips, int dpi) { return TwipsToPixels(twips, dpi); }

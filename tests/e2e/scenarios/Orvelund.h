@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/FirstRunPrompt.h"  // the first-run question's text for a folder
 #include "e2e_test.h"
 #include "platform/ChooseFolderDesign.h"
 #include "platform/MainWindowDesign.h"
@@ -50,10 +51,10 @@ std::string MenuFile(const std::vector<std::string>& entries, const std::string&
                      const std::string& hideSetup = "HIDESETUP:0");
 // Entries "B1,Entry 1,x.txt,open" to "Bn,Entry n,x.txt,open": a menu to page through.
 std::vector<std::string> NumberedEntries(int count);
+// Creates the content folder in `folder` (it may be there already) and returns its path.
+std::string MakeContentFolder(const std::string& folder);
 // A 24-bit bitmap of one colour, which the program loads whatever its file is called.
 std::string SolidBitmap(int width, int height, COLORREF color);
-// The first-run question's text for a folder.
-std::string FirstRunPrompt(const std::string& folder);
 
 // A length in twips in pixels at a DPI, by the program's own rule; Px at the screen's DPI.
 int PxAt(int twips, int dpi);

@@ -15,8 +15,7 @@ struct ScreenReader : OrvelundTest {
     std::string exe;
     void SetUp() override {
         OrvelundTest::SetUp();
-        const std::string content = JoinPath(Folder(), "content");
-        CreateDirectoryW(Widen(content).c_str(), nullptr);
+        const std::string content = MakeContentFolder(Folder());
         WriteFileBytes(JoinPath(content, "Pic.jpg"), SolidBitmap(137, 33, kRed));
         std::vector<std::string> entries;
         for (int i = 0; i < 12; ++i)

@@ -26,8 +26,7 @@ int Leftovers(const std::string& content) {
 }
 
 TEST_F(CrashSafety, AKillAtAnyMomentOfASaveLeavesTheOldOrTheNewMenu) {
-    const std::string content = JoinPath(Folder(), "content");
-    CreateDirectoryW(Widen(content).c_str(), nullptr);
+    const std::string content = MakeContentFolder(Folder());
     WriteFileBytes(JoinPath(content, "app.jpg"), SolidBitmap(624, 213, RGB(240, 240, 240)));
     const std::string config = JoinPath(content, "config.ini");
     // Large enough that writing it takes a noticeable moment, so that kills land inside the write.
@@ -97,8 +96,7 @@ TEST_F(CrashSafety, AKillAtAnyMomentOfASaveLeavesTheOldOrTheNewMenu) {
 }
 
 TEST_F(CrashSafety, TemporaryFilesNamedForNoProcessNeverStopASave) {
-    const std::string content = JoinPath(Folder(), "content");
-    CreateDirectoryW(Widen(content).c_str(), nullptr);
+    const std::string content = MakeContentFolder(Folder());
     WriteFileBytes(JoinPath(content, "app.jpg"), SolidBitmap(624, 213, RGB(240, 240, 240)));
     const std::string config = JoinPath(content, "config.ini");
     WriteFileBytes(config, MenuFile({"Docs,Read me,manual.pdf,open"}));

@@ -32,8 +32,7 @@ struct Scaling : OrvelundTest, ::testing::WithParamInterface<int> {
     std::string exe;
     void SetUp() override {
         OrvelundTest::SetUp();
-        const std::string content = JoinPath(Folder(), "content");
-        CreateDirectoryW(Widen(content).c_str(), nullptr);
+        const std::string content = MakeContentFolder(Folder());
         // A main picture far smaller than the picture box, so that its scaled edge can be found.
         WriteFileBytes(JoinPath(content, "app.jpg"), SolidBitmap(100, 60, kGreen));
         WriteFileBytes(JoinPath(content, "config.ini"), MenuFile(NumberedEntries(12)));

@@ -17,8 +17,7 @@ struct Editor : OrvelundTest {
     void SetUp() override {
         OrvelundTest::SetUp();
         exe = CopyExe();
-        const std::string content = JoinPath(Folder(), "content");
-        CreateDirectoryW(Widen(content).c_str(), nullptr);
+        const std::string content = MakeContentFolder(Folder());
         WriteFileBytes(JoinPath(content, "B.jpg"), SolidBitmap(137, 33, RGB(0, 0, 255)));
         WriteFileBytes(JoinPath(content, "app.jpg"), SolidBitmap(624, 213, RGB(240, 240, 240)));
         config = JoinPath(content, "config.ini");

@@ -39,8 +39,7 @@ struct Fit : OrvelundTest, ::testing::WithParamInterface<int> {
     std::string exe;
     void SetUp() override {
         OrvelundTest::SetUp();
-        const std::string content = JoinPath(Folder(), "content");
-        CreateDirectoryW(Widen(content).c_str(), nullptr);
+        const std::string content = MakeContentFolder(Folder());
         WriteFileBytes(JoinPath(content, "config.ini"), MenuFile(NumberedEntries(12)));
         exe = CopyExe();
     }

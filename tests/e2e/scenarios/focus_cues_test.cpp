@@ -43,8 +43,7 @@ struct FocusCues : OrvelundTest {
     void SetUp() override {
         OrvelundTest::SetUp();
         cues = std::make_unique<AlwaysShowCues>(Always());
-        const std::string content = JoinPath(Folder(), "content");
-        CreateDirectoryW(Widen(content).c_str(), nullptr);
+        const std::string content = MakeContentFolder(Folder());
         // A main picture larger than its box, so that the box shows nothing but green.
         WriteFileBytes(JoinPath(content, "app.jpg"), SolidBitmap(1000, 400, kGreen));
         WriteFileBytes(JoinPath(content, "config.ini"), MenuFile({"B1,Entry 1,x.txt,open", "B2,Entry 2,y.txt,open"}));

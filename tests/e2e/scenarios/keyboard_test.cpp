@@ -55,8 +55,7 @@ TEST_F(Keyboard, FirstRunAddAnEntryAndSaveWithoutTheMouse) {
 
 TEST_F(Keyboard, EscapeCancelsTheEditorsAndTheMenuKeyOpensThePopup) {
     const std::string exe = CopyExe();
-    const std::string content = JoinPath(Folder(), "content");
-    CreateDirectoryW(Widen(content).c_str(), nullptr);
+    const std::string content = MakeContentFolder(Folder());
     WriteFileBytes(JoinPath(content, "config.ini"), MenuFile({"Docs,Read me,manual.pdf,open"}));
     Process p = Launch(exe, "-setup");
     HWND editor = WaitForWindow("Demo - Menu Editor", kWait, p.Id());

@@ -15,8 +15,7 @@ struct Menu : OrvelundTest {
     void SetUp() override {
         OrvelundTest::SetUp();
         exe = CopyExe();
-        const std::string content = JoinPath(Folder(), "content");
-        CreateDirectoryW(Widen(content).c_str(), nullptr);
+        const std::string content = MakeContentFolder(Folder());
         WriteFileBytes(JoinPath(content, "Pic.jpg"), SolidBitmap(137, 33, RGB(255, 0, 0)));
         WriteFileBytes(JoinPath(content, "app.jpg"), SolidBitmap(624, 213, RGB(240, 240, 240)));
         WriteFileBytes(JoinPath(content, "guide.htm"), "<html></html>");
