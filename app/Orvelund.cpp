@@ -189,12 +189,11 @@ void Orvelund::FillView() {
 
         const ControlId button = MainCtl::BtnMenu(k);
         form_.SetAccessibleName(button, fields[0]);
-        const std::string picturePath = ContentPath(fields[0] + ".jpg");
-        // A picture that cannot be decoded counts as none: the button shows its name, never the
-        // picture of the entry it showed before.
-        PicturePtr picture;
-        if (sv_.files.FileExists(picturePath))
-            picture = sv_.pictures.LoadPicture(picturePath, ShownIn(MainWindowDesign().controls[button]));
+        // A missing picture, or one that cannot be decoded, counts as none: the button shows its
+        // name, never the picture of the entry it showed before. LoadPicture looks at the file
+        // once, so a page turn asks the disc nothing twice.
+        const PicturePtr picture =
+            sv_.pictures.LoadPicture(ContentPath(fields[0] + ".jpg"), ShownIn(MainWindowDesign().controls[button]));
         form_.SetPicture(button, picture);
         form_.SetText(button, picture ? "" : fields[0]);
     }

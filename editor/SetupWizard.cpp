@@ -29,6 +29,15 @@ std::string AsciiLower(std::string s) {
     return s;
 }
 
+// What the menu file holds, in one number (nullopt: no file to read), to notice another editor's
+// save before this one writes over it.
+std::optional<std::size_t> MenuStamp(const std::optional<std::vector<std::string>>& lines) {
+    if (!lines) return std::nullopt;
+    std::size_t stamp = lines->size();
+    for (const auto& line : *lines) stamp = stamp * 1000003u ^ std::hash<std::string>{}(line);
+    return stamp;
+}
+
 }  // namespace
 
 using namespace WizardCtl;
@@ -89,13 +98,6 @@ void SetupWizard::ReadSetupConfig() {
             form_.SetIcon(picture);
         }
     }
-}
-
-std::optional<std::size_t> SetupWizard::MenuStamp(const std::optional<std::vector<std::string>>& lines) const {
-    if (!lines) return std::nullopt;
-    std::size_t stamp = lines->size();
-    for (const auto& line : *lines) stamp = stamp * 1000003u ^ std::hash<std::string>{}(line);
-    return stamp;
 }
 
 const std::string& SetupWizard::Cell(int row, int column) const {

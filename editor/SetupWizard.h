@@ -71,5 +71,4 @@ private:
     // What the menu file held when the editor read it (nullopt: no file to read), to notice
     // another editor's save before this one writes over it.
     std::optional<std::size_t> readStamp_;
-    std::optional<std::size_t> MenuStamp(const std::optional<std::vector<std::string>>& lines) const;
 };

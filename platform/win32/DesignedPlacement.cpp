@@ -24,11 +24,17 @@ MONITORINFO MonitorOf(HWND hwnd, const RECT* r) {
     return info;
 }
 
-// The outer rectangle for a client rectangle, with the frame measured at the given DPI.
-void AdjustForDpi(RECT& r, DWORD style, DWORD exStyle, int dpi) {
+// What the window's frame adds around its client area, measured at `dpi` where the system can
+// (Windows 10 and later): negative left and top, positive right and bottom.
+RECT FrameAt(HWND hwnd, int dpi) {
     static const auto adjust = SystemFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(
         L"user32.dll", "AdjustWindowRectExForDpi");
-    if (!adjust || !adjust(&r, style, FALSE, exStyle, static_cast<UINT>(dpi))) AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE));
+    RECT frame{0, 0, 0, 0};
+    if (!adjust || !adjust(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return frame;
 }
 
 }  // namespace
@@ -60,10 +66,8 @@ void DesignedWindow::PlaceAtStart() {
 }
 
 SIZE DesignedWindow::OuterSize() const {
-    RECT r{0, 0, Px(design_.clientWidth), Px(clientHeightTwips_)};
-    AdjustForDpi(r, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
-                 static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), monitorDpi_);
-    return {r.right - r.left, r.bottom - r.top};
+    const RECT frame = FrameAt(hwnd_, monitorDpi_);
+    return {Px(design_.clientWidth) + frame.right - frame.left, Px(clientHeightTwips_) + frame.bottom - frame.top};
 }
 
 RECT DesignedWindow::ControlRect(const ControlDesign& c) const {
@@ -104,9 +108,7 @@ PixelRect DesignedWindow::WorkArea(const RECT* r) const {
 }
 
 void DesignedWindow::SizeToFit(const PixelRect& work, const POINT* at) {
-    RECT frame{0, 0, 0, 0};
-    AdjustForDpi(frame, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
-                 static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), monitorDpi_);
+    const RECT frame = FrameAt(hwnd_, monitorDpi_);
     const int layoutDpi = FittingDpi(monitorDpi_, design_.clientWidth, clientHeightTwips_,
                                      {frame.right - frame.left, frame.bottom - frame.top}, work);
     if (layoutDpi != dpi_) LayOut(layoutDpi);
@@ -131,9 +133,7 @@ void DesignedWindow::Place(const PixelRect& work) {
     PixelPoint at = CentredIn(work, width, height);
     if (!design_.centred) {
         // The design's place is the client area's, from the corner of the screen.
-        RECT frame{0, 0, 0, 0};
-        AdjustForDpi(frame, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
-                     static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), monitorDpi_);
+        const RECT frame = FrameAt(hwnd_, monitorDpi_);
         const RECT screen = MonitorOf(hwnd_, nullptr).rcMonitor;
         at = KeptInside(work, {screen.left + Px(design_.left) + frame.left, screen.top + Px(design_.top) + frame.top},
                         width, height);

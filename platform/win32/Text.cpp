@@ -30,10 +30,9 @@ std::string Utf8(const std::wstring& wide) { return FromWide(CP_UTF8, wide); }
 namespace {
 
 std::optional<std::string> ExactAnsi(const std::string& utf8) {
-    if (utf8.empty()) return std::string();
-    const std::wstring w = Wide(utf8);
     // With the code page set to UTF-8 (a Windows option), every character fits.
-    if (GetACP() == CP_UTF8) return utf8;
+    if (utf8.empty() || GetACP() == CP_UTF8) return utf8;
+    const std::wstring w = Wide(utf8);
     BOOL usedDefault = FALSE;
     const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), static_cast<int>(w.size()), nullptr, 0,
                                       nullptr, &usedDefault);

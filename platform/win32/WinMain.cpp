@@ -1,8 +1,9 @@
 // Orvelund.exe: a start menu for CDs, DVDs and USB sticks.
 #include <windows.h>
-#include <cstdlib>
 #include <commctrl.h>
 #include <objbase.h>
+
+#include <cstdlib>
 
 #include "common/AppInfo.h"
 #include "platform/win32/Program.h"
