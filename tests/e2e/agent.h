@@ -69,4 +69,24 @@ struct TextBlock {
 };
 constexpr char kMeasureText[] = "E2eAgentMeasureText";
 
+// Makes the program behave as on Windows 7 SP1 without KB2533623 (agent_windows7.cpp): its own
+// imports of GetProcAddress and LoadLibrary* refuse what that Windows lacks. Called while the
+// program's first thread is still suspended, before any of its code has run. Out: patched, the
+// number of the exe's import slots rerouted; major, minor, the Windows version the process is told.
+struct Windows7Block {
+    int patched;
+    DWORD major;
+    DWORD minor;
+};
+constexpr char kActAsWindows7[] = "E2eAgentActAsWindows7";
+
+// Out: what the Windows 7 stand-ins have refused so far, in order: `count` NUL-terminated names
+// ("GetDpiForWindow", "LoadLibraryExW with LOAD_LIBRARY_SEARCH_*") in `names`, `used` bytes.
+struct RefusalBlock {
+    int count;
+    int used;
+    char names[4096];
+};
+constexpr char kWindows7Refusals[] = "E2eAgentWindows7Refusals";
+
 }  // namespace e2e::agent

@@ -104,6 +104,85 @@ void Process::Kill() {
     }
 }
 
+namespace {
+
+// Wine's Windows version for the programs started while this lives, put back afterwards.
+class WineVersion {
+public:
+    explicit WineVersion(const wchar_t* version) {
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                            nullptr, &key_, nullptr) != ERROR_SUCCESS)
+            return;
+        wchar_t old[64];
+        DWORD size = sizeof(old), type = 0;
+        had_ = RegQueryValueExW(key_, L"Version", nullptr, &type, reinterpret_cast<BYTE*>(old), &size) ==
+                   ERROR_SUCCESS && type == REG_SZ;
+        if (had_) old_.assign(old, size / sizeof(wchar_t) - (size >= sizeof(wchar_t) ? 1 : 0));
+        ok_ = RegSetValueExW(key_, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                             static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
+    ~WineVersion() {
+        if (!key_) return;
+        if (had_)
+            RegSetValueExW(key_, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(old_.c_str()),
+                           static_cast<DWORD>((old_.size() + 1) * sizeof(wchar_t)));
+        else
+            RegDeleteValueW(key_, L"Version");
+        RegCloseKey(key_);
+    }
+    WineVersion(const WineVersion&) = delete;
+    WineVersion& operator=(const WineVersion&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    HKEY key_ = nullptr;
+    bool had_ = false, ok_ = false;
+    std::wstring old_;
+};
+
+// Puts the Windows 7 stand-ins into a program whose first thread has not run yet.
+bool ActAsWindows7(const PROCESS_INFORMATION& pi) {
+    static WineVersion version(L"win7");
+    if (!version.ok()) {
+        DriverFault("cannot set Wine's Windows version to win7");
+        return false;
+    }
+    agent::Windows7Block block{};
+    if (!CallAgent(pi.dwProcessId, agent::kActAsWindows7, &block, sizeof(block))) {
+        DriverFault("the Windows 7 stand-ins could not be put into the program (" +
+                    std::to_string(block.patched) + " import slots rerouted)");
+        return false;
+    }
+    if (block.major != 6 || block.minor != 1) {
+        DriverFault("Wine tells the program it runs on Windows " + std::to_string(block.major) + "." +
+                    std::to_string(block.minor) + ", not 6.1");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool AsWindows7() {
+    static const bool on = [] {
+        const char* value = std::getenv("E2E_AS_WINDOWS7");
+        return value && std::string(value) == "1";
+    }();
+    return on;
+}
+
+std::vector<std::string> RefusedAsWindows7(DWORD pid) {
+    std::vector<std::string> names;
+    auto block = std::make_unique<agent::RefusalBlock>();
+    if (!CallAgent(pid, agent::kWindows7Refusals, block.get(), sizeof(*block))) return names;
+    const char* p = block->names;
+    for (int i = 0; i < block->count && p < block->names + block->used; ++i) {
+        names.emplace_back(p);
+        p += names.back().size() + 1;
+    }
+    return names;
+}
+
 Process Start(const std::string& exePath, const std::string& args, const std::string& workDir) {
     const std::wstring exe = WidePath(exePath);
     std::wstring dir = WidePath(workDir);
@@ -117,9 +196,17 @@ Process Start(const std::string& exePath, const std::string& args, const std::st
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        dir.empty() ? nullptr : dir.c_str(), &si, &pi))
+    const bool asWindows7 = AsWindows7();
+    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, asWindows7 ? CREATE_SUSPENDED : 0,
+                        nullptr, dir.empty() ? nullptr : dir.c_str(), &si, &pi))
         return {};
+    if (asWindows7 && !ActAsWindows7(pi)) {
+        TerminateProcess(pi.hProcess, 1);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        return {};
+    }
+    if (asWindows7) ResumeThread(pi.hThread);
     CloseHandle(pi.hThread);
     return Process(pi.hProcess, pi.dwProcessId);
 }
@@ -170,6 +257,31 @@ int KillAll(const std::string& exePath) {
 
 bool WaitForNoProcessOf(const std::string& exePath, int timeoutMs) {
     return WaitUntil([&] { return ProcessesOf(exePath).empty(); }, timeoutMs, 50);
+}
+
+std::vector<std::string> ModulesOf(DWORD pid) {
+    std::vector<std::string> paths;
+    HandleCloser snap{CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid)};
+    if (snap.h == INVALID_HANDLE_VALUE) return paths;
+    MODULEENTRY32W me{};
+    me.dwSize = sizeof(me);
+    for (BOOL ok = Module32FirstW(snap.h, &me); ok; ok = Module32NextW(snap.h, &me))
+        paths.push_back(Narrow(me.szExePath));
+    return paths;
+}
+
+std::vector<std::string> SystemFolders() {
+    std::vector<std::string> folders;
+    wchar_t folder[MAX_PATH];
+    UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) folders.push_back(Narrow(std::wstring(folder, n)));
+    // The folder 32-bit DLLs really live in on 64-bit Windows, which Wine may report instead.
+    n = GetSystemWow64DirectoryW(folder, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) folders.push_back(Narrow(std::wstring(folder, n)));
+    // Side-by-side assemblies such as the common controls 6 the manifest asks for.
+    n = GetWindowsDirectoryW(folder, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) folders.push_back(Narrow(std::wstring(folder, n)) + "\\winsxs");
+    return folders;
 }
 
 }  // namespace e2e

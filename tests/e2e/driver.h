@@ -76,8 +76,18 @@ private:
 
 // Starts exePath with the command line `"exePath" args` in workDir (empty:
 // the exe's own folder). Returns an empty Process if CreateProcess fails.
+// In a Windows 7 run (below) the program starts as on Windows 7.
 Process Start(const std::string& exePath, const std::string& args = "",
               const std::string& workDir = "");
+
+// A Windows 7 run: E2E_AS_WINDOWS7=1 in the environment, which CTest sets for the scenarios
+// whose names hold "win7". Then Wine reports Windows 7 (SP1) to every program started from here
+// on, and Start runs the program's first thread only after e2e_agent.dll has made its own
+// lookups of functions and DLLs newer than Windows 7 fail, as they fail there (agent.h,
+// kActAsWindows7). A start whose stand-in cannot be put in place is a driver fault.
+bool AsWindows7();
+// What the Windows 7 stand-ins refused the program so far ("GetDpiForWindow", ...), in order.
+std::vector<std::string> RefusedAsWindows7(DWORD pid);
 
 // Ids of all running processes whose image is exePath (compared as full
 // paths, case-insensitive).
@@ -88,6 +98,11 @@ DWORD WaitForProcessOf(const std::string& exePath, int timeoutMs,
 // Kills every process of exePath and waits for them to end; returns how many.
 int KillAll(const std::string& exePath);
 bool WaitForNoProcessOf(const std::string& exePath, int timeoutMs);
+// Full paths of the modules (the exe and every DLL) loaded in process pid.
+std::vector<std::string> ModulesOf(DWORD pid);
+// The folders system DLLs are loaded from, without a trailing backslash: System32, SysWOW64 on
+// 64-bit Windows (a 32-bit process sees System32 redirected there) and WinSxS.
+std::vector<std::string> SystemFolders();
 
 // ---------------------------------------------------------------- windows
 

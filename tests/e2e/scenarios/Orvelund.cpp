@@ -1,5 +1,7 @@
 #include "Orvelund.h"
 
+#include <cctype>
+
 namespace orv {
 
 std::string MenuFile(const std::vector<std::string>& entries, const std::string& title, const std::string& hideSetup) {
@@ -9,6 +11,29 @@ std::string MenuFile(const std::vector<std::string>& entries, const std::string&
                        "## -- [Button],[Label],[File/Folder],[Action]\r\n";
     for (const auto& e : entries) text += e + "\r\n";
     return text;
+}
+
+namespace {
+std::string Lowered(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+}  // namespace
+
+::testing::AssertionResult LoadsOnlySystemDlls(DWORD pid, const std::string& exe) {
+    const std::vector<std::string> modules = e2e::ModulesOf(pid);
+    if (modules.empty()) return ::testing::AssertionFailure() << "the modules of process " << pid << " cannot be read";
+    std::string others;
+    for (const std::string& module : modules) {
+        const std::string path = Lowered(module);
+        if (path == Lowered(exe) || path.find("\\e2e_agent.dll") != std::string::npos) continue;
+        bool system = false;
+        for (const std::string& folder : e2e::SystemFolders())
+            system = system || path.rfind(Lowered(folder) + "\\", 0) == 0;
+        if (!system) others += " " + module;
+    }
+    if (others.empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "DLLs from outside the system folders:" << others;
 }
 
 std::vector<std::string> NumberedEntries(int count) {

@@ -56,6 +56,10 @@ std::string MakeContentFolder(const std::string& folder);
 // A 24-bit bitmap of one colour, which the program loads whatever its file is called.
 std::string SolidBitmap(int width, int height, COLORREF color);
 
+// Every module in the process is the exe itself, the test agent or a DLL from a system folder
+// (SystemFolders): none from the program's folder, the current folder or anywhere else.
+::testing::AssertionResult LoadsOnlySystemDlls(DWORD pid, const std::string& exe);
+
 // A length in twips in pixels at a DPI, by the program's own rule; Px at the screen's DPI.
 int PxAt(int twips, int dpi);
 int Px(int twips);

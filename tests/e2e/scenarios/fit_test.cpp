@@ -216,7 +216,8 @@ public:
         mode.dmPelsWidth = static_cast<DWORD>(width);
         mode.dmPelsHeight = static_cast<DWORD>(height);
         mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-        ok_ = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL;
+        result_ = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
+        ok_ = result_ == DISP_CHANGE_SUCCESSFUL;
     }
     ~ScreenMode() {
         if (ok_) ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr);
@@ -224,9 +225,11 @@ public:
     ScreenMode(const ScreenMode&) = delete;
     ScreenMode& operator=(const ScreenMode&) = delete;
     bool ok() const { return ok_; }
+    LONG result() const { return result_; }  // DISP_CHANGE_*
 
 private:
     bool ok_ = false;
+    LONG result_ = DISP_CHANGE_FAILED;
 };
 
 TEST_P(Fit, AnotherResolutionOrMonitorLaysTheMenuOutAgain) {
@@ -240,7 +243,7 @@ TEST_P(Fit, AnotherResolutionOrMonitorLaysTheMenuOutAgain) {
     ASSERT_TRUE(Fits(main, MainControls(), 9330, 10440, dpi, &before));
     {
         ScreenMode small(800, 600);
-        ASSERT_TRUE(small.ok());
+        ASSERT_TRUE(small.ok()) << "ChangeDisplaySettingsEx gave " << small.result();
         EXPECT_TRUE(WaitUntil([&] { return bool(Fits(main, MainControls(), 9330, 10440, dpi, &now)); }, kWait))
             << Fits(main, MainControls(), 9330, 10440, dpi);
         EXPECT_LT(now, before);
@@ -250,6 +253,8 @@ TEST_P(Fit, AnotherResolutionOrMonitorLaysTheMenuOutAgain) {
         << Fits(main, MainControls(), 9330, 10440, dpi);
     EXPECT_EQ(now, before);
 
+    // Windows 7 has one scale for every monitor: a window never moves to another scale there.
+    if (AsWindows7()) return;
     // Dragged onto a monitor at 100 %: laid out at 96 dpi where it fits so, else at the largest
     // that fits; and back.
     ASSERT_TRUE(SendDpiChanged(main, 96, dpi));
