@@ -19,6 +19,10 @@ F SystemFunction(const wchar_t* dll, const char* name) {
 // Takes the program's folder and the current folder out of the DLL search path for good.
 void RestrictDllSearchToSystem32();
 
+// Loads from System32, before any window or component exists, the DLLs that Windows' components
+// load by name and that are no KnownDLLs, so that no later search by name can find a planted copy.
+void PreloadSystemDlls();
+
 // Starts COM on this thread the first time something needs it (the picture decoders, the
 // shell), so that a start which needs neither does not pay for it.
 void EnsureCom();

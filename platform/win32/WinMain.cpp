@@ -20,6 +20,7 @@ void __verbose_terminate_handler() { std::abort(); }
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Before anything else can load a DLL: never from the stick's own folder.
     RestrictDllSearchToSystem32();
+    PreloadSystemDlls();
 
     // The common controls (version 6, through the manifest), from System32 only now that the
     // search path is safe. COM starts later, when a picture decoder or the shell first needs it.
