@@ -1,9 +1,10 @@
-// e2e_agent.dll: loaded into the program under test by the driver; see agent.h.
+// e2e_agent.dll: loaded into the program under test by the driver; see agent.h. Its exports are
+// listed in agent.def.
 #include "agent.h"
 
 using namespace e2e::agent;
 
-extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentReadMenu(void* param) {
+extern "C" DWORD WINAPI E2eAgentReadMenu(void* param) {
     auto* block = static_cast<MenuBlock*>(param);
     const int count = GetMenuItemCount(block->menu);
     if (count < 0) return 0;
@@ -25,14 +26,14 @@ extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentReadMenu(void* param) {
     return 1;
 }
 
-extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentChangeDpi(void* param) {
+extern "C" DWORD WINAPI E2eAgentChangeDpi(void* param) {
     auto* block = static_cast<DpiBlock*>(param);
     SendMessageW(block->window, WM_DPICHANGED, MAKEWPARAM(block->dpi, block->dpi),
                  reinterpret_cast<LPARAM>(&block->suggested));
     return 1;
 }
 
-extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentReadFont(void* param) {
+extern "C" DWORD WINAPI E2eAgentReadFont(void* param) {
     auto* block = static_cast<FontBlock*>(param);
     block->height = 0;
     LOGFONTW font{};
@@ -41,7 +42,7 @@ extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentReadFont(void* param) {
     return 1;
 }
 
-extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentMeasureText(void* param) {
+extern "C" DWORD WINAPI E2eAgentMeasureText(void* param) {
     auto* block = static_cast<TextBlock*>(param);
     const int length = lstrlenW(block->text);
     HDC dc = GetDC(block->control);
@@ -60,7 +61,7 @@ extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentMeasureText(void* param) {
     return 1;
 }
 
-extern "C" __declspec(dllexport) DWORD WINAPI E2eAgentIdentifyIcon(void* param) {
+extern "C" DWORD WINAPI E2eAgentIdentifyIcon(void* param) {
     auto* block = static_cast<IconBlock*>(param);
     // LoadIcon hands out one shared handle per standard icon and process,
     // the one a message box of this process shows.

@@ -43,6 +43,26 @@ bool WaitUntil(const std::function<bool()>& pred, int timeoutMs, int pollMs) {
 
 void Sleep(int ms) { ::Sleep(static_cast<DWORD>(ms)); }
 
+// ---------------------------------------------------------------- faults
+
+namespace {
+std::function<void(const std::string&)>& FaultHandler() {
+    static std::function<void(const std::string&)> handler;
+    return handler;
+}
+}  // namespace
+
+void OnDriverFault(std::function<void(const std::string&)> handler) { FaultHandler() = std::move(handler); }
+
+namespace internal {
+void DriverFault(const std::string& message) {
+    if (FaultHandler())
+        FaultHandler()(message);
+    else
+        std::fprintf(stderr, "e2e driver: %s\n", message.c_str());
+}
+}  // namespace internal
+
 // ---------------------------------------------------------------- processes
 
 Process::Process(Process&& other) noexcept

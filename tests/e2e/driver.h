@@ -39,6 +39,13 @@ std::string WinPathFromUnix(const std::string& path);
 bool WaitUntil(const std::function<bool()>& pred, int timeoutMs, int pollMs = 25);
 void Sleep(int ms);
 
+// ---------------------------------------------------------------- faults
+
+// A fault of the test set-up itself (a missing agent export, say), as opposed to something the
+// program under test did. The handler gets a message saying what is wrong; the scenarios' main()
+// makes each one fail the running test. Without a handler the message goes to stderr.
+void OnDriverFault(std::function<void(const std::string&)> handler);
+
 // ---------------------------------------------------------------- processes
 
 // A started process. The destructor kills it if it is still running, so a

@@ -121,13 +121,24 @@ bool RunRemoteThread(HANDLE process, uintptr_t start, void* arg) {
 namespace internal {
 
 // Runs an export of e2e_agent.dll inside process pid on a copy of block,
-// loading the agent there first if needed, and copies the block back.
+// loading the agent there first if needed, and copies the block back. A
+// missing agent or export is reported as a driver fault (see OnDriverFault),
+// and no thread is ever started at an address that was not found.
 bool CallAgent(DWORD pid, const char* function, void* block, size_t size) {
     const std::wstring path = AgentPath();
     static HMODULE local = LoadLibraryW(path.c_str());
-    if (!local) return false;
-    const uintptr_t offset =
-        reinterpret_cast<uintptr_t>(GetProcAddress(local, function)) - reinterpret_cast<uintptr_t>(local);
+    if (!local) {
+        DriverFault("the test agent " + Narrow(path) + " cannot be loaded (error " +
+                    std::to_string(GetLastError()) + ")");
+        return false;
+    }
+    const auto exported = reinterpret_cast<uintptr_t>(GetProcAddress(local, function));
+    if (!exported) {
+        DriverFault("the test agent " + Narrow(path) + " has no export named " + function +
+                    " (a 32-bit build must export it undecorated; see agent.def)");
+        return false;
+    }
+    const uintptr_t offset = exported - reinterpret_cast<uintptr_t>(local);
     const std::wstring fileName = path.substr(path.find_last_of(L"\\/") + 1);
 
     HandleCloser process{OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION |
@@ -136,9 +147,13 @@ bool CallAgent(DWORD pid, const char* function, void* block, size_t size) {
     if (!process.h) return false;
     uintptr_t base = RemoteModule(pid, fileName);
     if (!base) {
-        // kernel32 sits at the same address in every process.
+        // kernel32 sits at the same address in every process of one bitness.
         const auto loadLibrary = reinterpret_cast<uintptr_t>(
             GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"));
+        if (!loadLibrary) {
+            DriverFault("kernel32.dll has no LoadLibraryW here");
+            return false;
+        }
         const size_t bytes = (path.size() + 1) * sizeof(wchar_t);
         RemoteBuffer remotePath(pid, bytes);
         if (!remotePath || !remotePath.Write(path.c_str(), bytes) ||

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cwctype>
 #include <memory>
@@ -194,6 +195,9 @@ inline std::string StripMenuText(std::string text) {
     }
     return out;
 }
+
+// Reports a fault of the test set-up through the handler OnDriverFault installed (driver.cpp).
+void DriverFault(const std::string& message);
 
 // Runs an export of e2e_agent.dll inside process pid on a copy of block, loading the agent there
 // first if needed, and copies the block back (driver_input.cpp).
