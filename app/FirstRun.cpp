@@ -5,13 +5,15 @@
 #include "app/Orvelund.h"
 #include "content/DefaultContent.h"
 #include "menu/MenuFile.h"
+#include "menu/MenuLanguage.h"
 #include "platform/MainWindowDesign.h"
 
 // Each step here goes on when one before it failed: on a disc nothing can be written, and the
 // menu still has to come up.
 
 void Orvelund::CheckForConfig() {
-    const std::string config = ContentPath("config.ini");
+    // Only everyone's menu is ever written here; the menus of other languages are the author's.
+    const std::string config = ContentPath(menulanguage::kMenuFile);
     if (!sv_.files.FileExists(config)) {
         CheckForButton();
         CheckForInstructions();
@@ -61,7 +63,14 @@ void Orvelund::CheckForInstructions() {
 void Orvelund::CheckForAutoRun(const std::string& messageTitle) {
     // Written whole or not at all: a failed write keeps the old file as it was.
     // Windows reads an autorun.inf in UTF-16 with its mark, which a title in any script needs.
-    const auto lines = AutoRunLines(form_.Caption(), CheckForIcon(), sv_.app.exeName);
+    // The drive has one label for every reader: config.ini's title, as the window shows it to a
+    // reader without a menu of their own, whichever language this window shows.
+    std::string caption = form_.Caption();
+    if (state_.MenuFile != menulanguage::kMenuFile) {
+        const auto title = sv_.files.ReadLines(ContentPath(menulanguage::kMenuFile), menufile::kLineTitle, 1);
+        caption = MenuCaption(title && !title->empty() ? title->front() : "");
+    }
+    const auto lines = AutoRunLines(caption, CheckForIcon(), sv_.app.exeName);
     if (!sv_.files.WriteTextFile(sv_.app.appPath + "\\autorun.inf", lines, UnicodeForm::Utf16LEWithMark)) {
         sv_.dialogs.MsgBox("The autorun.inf file could not be updated. Please delete autorun.inf manually and "
                            "restart the application.",

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "menu/MenuFile.h"
+#include "menu/MenuLanguage.h"
 #include "platform/MainWindowDesign.h"
 
 namespace {
@@ -22,6 +23,12 @@ int AnswerValue(const std::string& text) { return std::atoi(text.c_str()); }
 
 }  // namespace
 
+std::string MenuCaption(const std::string& titleLine) {
+    if (titleLine.empty()) return kDefaultCaption;
+    const auto title = menufile::SettingValue(titleLine);
+    return title ? *title : kDefaultCaption;
+}
+
 Orvelund::Orvelund(MainForm& form, Services& services, AppState& state)
     : form_(form), sv_(services), state_(state) {}
 
@@ -33,7 +40,10 @@ std::string Orvelund::ContentPath(const std::string& name) const {
 
 void Orvelund::Form_Load() {
     GetCommandLine();
-    if (sv_.files.FileExists(ContentPath("config.ini"))) {
+    ChooseMenuFile();
+    // config.ini, everyone's menu, is what makes a folder a set-up medium, whatever languages
+    // it has menus for.
+    if (sv_.files.FileExists(ContentPath(menulanguage::kMenuFile))) {
         state_.SetupAnswer = "6";
     } else {
         const int answer = sv_.dialogs.MsgBox(FirstRunPrompt(sv_.app.appPath), mb::YesNoCancel, kSetupTitle);
@@ -61,9 +71,15 @@ void Orvelund::GetCommandLine(int MaxArgs) {
         }
         args.back() += c;
     }
+    const std::string langOption = "-lang:";
     for (const auto& arg : args) {
         if (arg == "-setup") {
             state_.ShowEditorAtStart = true;
+        } else if (arg.compare(0, langOption.size(), langOption) == 0) {
+            // Only a language tag counts; anything else is ignored like an unknown option, so the
+            // Windows language decides and no text of the command line ever becomes part of a path.
+            if (auto tag = menulanguage::ParseLanguageTag(arg.substr(langOption.size())))
+                state_.LanguageOption = tag->Text();
         } else if (arg == "-?") {
             sv_.dialogs.MsgBox("-?      (opens Command Line Help)\r\n-setup (opens the Setup Wizard)",
                                mb::OkOnly | mb::Information, kHelpTitle);
@@ -71,6 +87,13 @@ void Orvelund::GetCommandLine(int MaxArgs) {
         }
     }
 }
+
+void Orvelund::ChooseMenuFile() {
+    state_.MenuFile = menulanguage::MenuFileFor(sv_.files.FileNames(sv_.app.ContentPath()), sv_.app.uiLanguage,
+                                                state_.LanguageOption);
+}
+
+std::string Orvelund::MenuPath() const { return ContentPath(state_.MenuFile); }
 
 void Orvelund::Startup() {
     if (AnswerValue(state_.SetupAnswer) != mb::Yes || state_.ExitRequested) {
@@ -125,7 +148,7 @@ void Orvelund::ReadConfig() {
     if (auto icon = sv_.pictures.LoadPicture(ContentPath("app.ico"), ShownArea{})) form_.SetIcon(icon);
 
     using namespace menufile;
-    const auto read = sv_.files.ReadLines(ContentPath("config.ini"), 0, kLineFirstEntry + 11);
+    const auto read = sv_.files.ReadLines(MenuPath(), 0, kLineFirstEntry + 11);
     const std::vector<std::string> none;
     const std::vector<std::string>& lines = read ? *read : none;
     auto line = [&](std::size_t n) { return n < lines.size() ? lines[n] : std::string(); };
@@ -133,10 +156,7 @@ void Orvelund::ReadConfig() {
     MenuLines_[0] = line(kLineTitle);
     for (int i = 1; i <= 11; ++i) MenuLines_[i] = line(kLineFirstEntry + i - 1);
 
-    form_.SetCaption(kDefaultCaption);
-    if (!MenuLines_[0].empty()) {
-        if (auto title = SettingValue(MenuLines_[0])) form_.SetCaption(*title);
-    }
+    form_.SetCaption(MenuCaption(MenuLines_[0]));
     const std::string buttonColorLine = line(kLineButtonColor);
     if (!buttonColorLine.empty()) {
         if (auto value = SettingValue(buttonColorLine)) state_.ButtonColor = *value;
@@ -167,8 +187,8 @@ void Orvelund::ShowMenuPage(const std::string& direction) {
     else if (direction == "Prev" && ScrollOffset_ > 0) --ScrollOffset_;
 
     for (int i = 1; i <= 11; ++i) MenuLines_[i].clear();
-    const auto read = sv_.files.ReadLines(ContentPath("config.ini"),
-                                          menufile::kLineFirstEntry + static_cast<std::size_t>(ScrollOffset_), 11);
+    const auto read =
+        sv_.files.ReadLines(MenuPath(), menufile::kLineFirstEntry + static_cast<std::size_t>(ScrollOffset_), 11);
     if (read) {
         for (std::size_t i = 0; i < read->size() && i < 11; ++i) MenuLines_[i + 1] = (*read)[i];
     }

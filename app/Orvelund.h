@@ -24,6 +24,9 @@ public:
 
     // Procedures the start-up and the other windows call.
     void GetCommandLine(int MaxArgs = 10);
+    // Picks the menu this reader gets (AppState::MenuFile) from the content folder's files, the
+    // -lang: option and Windows' UI language.
+    void ChooseMenuFile();
     void Startup();
     void CheckForConfig();
     void CheckForButton();
@@ -41,6 +44,8 @@ public:
     const std::array<std::string, 12>& MenuLines() const { return MenuLines_; }
     std::int16_t ScrollOffset() const { return ScrollOffset_; }
     MainForm& Form() { return form_; }
+    // The menu file this reader gets: content\config.ini or a language's menu beside it.
+    std::string MenuPath() const;
 
 private:
     std::string ContentPath(const std::string& name) const;
@@ -53,6 +58,10 @@ private:
     std::array<std::string, 12> MenuLines_;  // 0 title line, 1-10 the view, 11 the look-ahead
     std::int16_t ScrollOffset_ = 0;          // entries above the view
 };
+
+// The window's caption for a menu whose third line is `titleLine`: the title, or "Talvenor" when
+// the line is empty or has no colon.
+std::string MenuCaption(const std::string& titleLine);
 
 // Targets handed to the shell as they stand: "www..." and anything that starts with a URL scheme
 // ("https:", "mailto:", "file:"). Everything else is a path.

@@ -15,6 +15,7 @@ struct AppInfo {
     std::string commandLine;  // the arguments after the program's own name
     Version version;
     std::string exeName = "Orvelund.exe";  // the program's own file name: authors rename it
+    std::string uiLanguage = "";  // Windows' UI language as a locale name ("de-DE"); empty when unknown
 
     // The content folder beside the program, or a file in it. At a drive root that is "E:\" +
     // "\content\config.ini", two backslashes in a row, which every Windows function accepts.

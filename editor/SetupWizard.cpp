@@ -58,7 +58,7 @@ void SetupWizard::Form_Load() {
 
 void SetupWizard::ReadSetupConfig() {
     using namespace menufile;
-    const std::string config = ContentPath("config.ini");
+    const std::string config = main_.MenuPath();
     const auto read = sv_.files.ReadLines(config);
     unreadable_ = !read && sv_.files.FileExists(config);
     readStamp_ = MenuStamp(read);
@@ -195,7 +195,7 @@ bool SetupWizard::WriteSetupConfig() {
     std::vector<MenuEntry> entries;
     entries.reserve(rows_.size());
     for (const auto& r : rows_) entries.push_back({r.Button, r.Label, r.FileFolder, r.Action});
-    return sv_.files.WriteTextFile(ContentPath("config.ini"), menufile::FileLines(settings, entries),
+    return sv_.files.WriteTextFile(main_.MenuPath(), menufile::FileLines(settings, entries),
                                    UnicodeForm::Utf8WithMark);
 }
 
@@ -207,13 +207,13 @@ void SetupWizard::OKButton_Click() {
     if (unreadable_) {
         // Saving would replace a menu the editor never saw with what it shows: only on request.
         const int answer = sv_.dialogs.MsgBox(
-            "The menu file could not be read when the Menu Editor opened:\r\n" + ContentPath("config.ini") +
+            "The menu file could not be read when the Menu Editor opened:\r\n" + main_.MenuPath() +
                 "\r\n\r\nSaving now replaces that file with what the Menu Editor shows, and the entries it "
                 "could not read are lost. Do you want to replace it?",
             mb::YesNoCancel | mb::Exclamation, kEditorTitle);
         if (answer != mb::Yes) return;
     }
-    const std::string config = ContentPath("config.ini");
+    const std::string config = main_.MenuPath();
     if (!unreadable_ && MenuStamp(sv_.files.ReadLines(config)) != readStamp_) {
         // Another Menu Editor (another instance, or someone else on a shared stick) saved since
         // this one read the file: its edits are not lost without asking.
@@ -241,9 +241,12 @@ void SetupWizard::OKButton_Click() {
     }
     sv_.dialogs.MsgBox("Your settings have been saved!\r\nThe program will now restart.",
                        mb::OkOnly | mb::Exclamation, kEditorTitle);
-    // The program's own file, whatever the author has renamed it to.
+    // The program's own file, whatever the author has renamed it to, in the language it was given:
+    // the new instance shows the menu just saved. The slash in front keeps the option whole
+    // whatever blank the shell puts between the program's name and its parameters.
     const std::string program = sv_.app.appPath + "\\" + sv_.app.exeName;
-    if (!sv_.shell.Execute(form_.Handle(), "open", program)) {
+    const std::string parameters = state_.LanguageOption.empty() ? "" : "/-lang:" + state_.LanguageOption;
+    if (!sv_.shell.Start(form_.Handle(), program, parameters)) {
         // Nothing restarted: this program stays, with the editor open, rather than vanish.
         readStamp_ = MenuStamp(sv_.files.ReadLines(config));
         unreadable_ = false;

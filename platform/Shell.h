@@ -11,4 +11,10 @@ public:
     // shell shows its own message for most such failures, so only a caller that must know
     // (restarting the program itself) looks at the result.
     virtual bool Execute(std::intptr_t owner, const std::string& verb, const std::string& file) = 0;
+    // Opens the program `program` as Execute does, with `parameters` as its command line's
+    // arguments: the program restarting itself with the options it was given. A shell that
+    // starts no programs (the medium checker's) answers false.
+    virtual bool Start(std::intptr_t /*owner*/, const std::string& /*program*/, const std::string& /*parameters*/) {
+        return false;
+    }
 };

@@ -50,3 +50,12 @@ const CodePage& SystemCodePage() {
     static const CodePage codePage{ExactAnsi, [](const std::string& ansi) { return Utf8(ToWide(CP_ACP, ansi)); }};
     return codePage;
 }
+
+std::string UserUiLanguage() {
+    // A language pack without a locale of its own (a LIP) answers LOCALE_CUSTOM_UI_DEFAULT, which
+    // LCIDToLocaleName turns into that pack's name all the same.
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = L"";
+    const LCID language = MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT);
+    if (LCIDToLocaleName(language, name, LOCALE_NAME_MAX_LENGTH, LOCALE_ALLOW_NEUTRAL_NAMES) == 0) return {};
+    return Utf8(name);
+}

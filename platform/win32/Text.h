@@ -9,3 +9,7 @@ struct CodePage;
 // The system's ANSI code page for the file services: no default character and no best-fit
 // look-alikes; text that does not convert exactly is reported, never changed.
 const CodePage& SystemCodePage();
+
+// Windows' UI language for this user as a locale name ("de-DE", "sr-Latn-RS"); empty when Windows
+// cannot name it.
+std::string UserUiLanguage();

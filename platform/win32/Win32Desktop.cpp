@@ -6,14 +6,27 @@
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Text.h"
 
-bool Win32Shell::Execute(std::intptr_t owner, const std::string& verb, const std::string& file) {
-    const std::wstring v = Wide(verb), f = Wide(file);
+namespace {
+
+bool ShellExecuteWith(std::intptr_t owner, const std::string& verb, const std::string& file,
+                      const std::string& parameters) {
+    const std::wstring v = Wide(verb), f = Wide(file), p = Wide(parameters);
     EnsureCom();  // the shell may hand the target to a COM handler
     static const auto shellExecute = SystemFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
     if (!shellExecute) return false;
     const HINSTANCE result = shellExecute(reinterpret_cast<HWND>(owner), v.empty() ? nullptr : v.c_str(), f.c_str(),
-                                          L"", L"", SW_SHOWNORMAL);
+                                          p.c_str(), L"", SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;  // the documented test of success
+}
+
+}  // namespace
+
+bool Win32Shell::Execute(std::intptr_t owner, const std::string& verb, const std::string& file) {
+    return ShellExecuteWith(owner, verb, file, "");
+}
+
+bool Win32Shell::Start(std::intptr_t owner, const std::string& program, const std::string& parameters) {
+    return ShellExecuteWith(owner, "open", program, parameters);
 }
 
 int Win32Dialogs::MsgBox(const std::string& prompt, int buttons, const std::string& title) {

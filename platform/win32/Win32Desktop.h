@@ -7,6 +7,7 @@
 class Win32Shell : public Shell {
 public:
     bool Execute(std::intptr_t owner, const std::string& verb, const std::string& file) override;
+    bool Start(std::intptr_t owner, const std::string& program, const std::string& parameters) override;
 };
 
 class Win32Dialogs : public Dialogs {

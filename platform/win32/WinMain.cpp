@@ -41,6 +41,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     app.appPath = AppPathFromExePath(Utf8(exe));
     app.exeName = ExeNameFromExePath(Utf8(exe));
     app.commandLine = ArgumentsOf(Utf8(GetCommandLineW()));
+    app.uiLanguage = UserUiLanguage();
 
     return Program(app).Run();
 }

@@ -181,8 +181,13 @@ bool FakeFileSystem::WriteTextFile(const std::string& path, const std::vector<st
 std::vector<std::string> FakeFileSystem::FileNames(const std::string& folder) {
     std::vector<std::string> names;
     const std::string key = Key(folder);
-    for (const auto& [path, bytes] : files_)
-        if (Parent(path) == key) names.push_back(path.substr(key.size() + 1));
+    // In the spelling the file was made with, as Windows lists names.
+    for (const auto& [path, bytes] : files_) {
+        if (Parent(path) != key) continue;
+        const auto spelled = spelling_.find(path);
+        const std::string& name = spelled == spelling_.end() ? path : spelled->second;
+        names.push_back(name.substr(name.find_last_of('\\') + 1));
+    }
     return names;
 }
 

@@ -16,10 +16,15 @@
 struct ShellCall {
     std::intptr_t owner;
     std::string verb, file;
-    bool operator==(const ShellCall& o) const { return owner == o.owner && verb == o.verb && file == o.file; }
+    std::string parameters = "";  // what a program started with Start was given
+    bool operator==(const ShellCall& o) const {
+        return owner == o.owner && verb == o.verb && file == o.file && parameters == o.parameters;
+    }
 };
 inline std::ostream& operator<<(std::ostream& os, const ShellCall& c) {
-    return os << "{" << (c.owner ? "owner" : "no owner") << ", '" << c.verb << "', '" << c.file << "'}";
+    os << "{" << (c.owner ? "owner" : "no owner") << ", '" << c.verb << "', '" << c.file << "'";
+    if (!c.parameters.empty()) os << ", '" << c.parameters << "'";
+    return os << "}";
 }
 
 class FakeShell : public Shell {
@@ -28,6 +33,10 @@ public:
     bool fails = false;  // the shell cannot start anything
     bool Execute(std::intptr_t owner, const std::string& verb, const std::string& file) override {
         calls.push_back({owner, verb, file});
+        return !fails;
+    }
+    bool Start(std::intptr_t owner, const std::string& program, const std::string& parameters) override {
+        calls.push_back({owner, "open", program, parameters});
         return !fails;
     }
 };
