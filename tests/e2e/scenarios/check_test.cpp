@@ -20,8 +20,11 @@ const std::string& CheckExe() {
 // Runs the console program with its standard output in `outFile`; returns its exit status.
 DWORD RunConsole(const std::string& exe, const std::string& args, const std::string& outFile) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE out = CreateFileW(Widen(outFile).c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Shared: the console host Wine starts for the program inherits this handle too and may still
+    // hold it for a moment after the program has ended, which made the report unreadable
+    // (ERROR_SHARING_VIOLATION) for the read that follows.
+    HANDLE out = CreateFileW(Widen(outFile).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE) return 1000;
     STARTUPINFOW si{};
     si.cb = sizeof si;
@@ -59,7 +62,9 @@ TEST_F(CheckFirstRun, TheMediumAFirstStartWritesChecksWithoutErrors) {
     const std::string text = JoinPath(ArtifactsFolder(), "check-first-run.txt");
     EXPECT_EQ(RunConsole(CheckExe(), "--json \"" + Folder() + "\"", json), 0u);
     EXPECT_EQ(RunConsole(CheckExe(), "\"" + Folder() + "\"", text), 0u);
-    const std::string report = ReadFileBytes(json).value_or("");
+    const auto read = ReadFileBytes(json);
+    ASSERT_TRUE(read) << "the report " << json << " cannot be read";
+    const std::string& report = *read;
     EXPECT_NE(report.find("\"entries\": 4, \"files\": 9,"), std::string::npos) << report;
     EXPECT_NE(report.find("\"errors\": 0"), std::string::npos) << report;
 #ifdef _WIN64
