@@ -58,7 +58,9 @@ TEST_P(Scaling, WindowsKeepTheirTwipsProportionsAtTheSystemScale) {
     HWND main = WaitForWindow("Demo", kWait, p.Id());
     ASSERT_NE(main, nullptr);
     // Windows 7 knows only the system DPI; there the manifest's per-monitor awareness means nothing.
-    if (!AsWindows7()) EXPECT_TRUE(PerMonitorAware(main));
+    if (!AsWindows7()) {
+        EXPECT_TRUE(PerMonitorAware(main));
+    }
     EXPECT_TRUE(LaidOutAt(main, MainControls(), dpi));
     EXPECT_EQ(ClientSize(main).cx, PxAt(9330, dpi));
     EXPECT_EQ(ClientSize(main).cy, PxAt(10800 - 360, dpi));
