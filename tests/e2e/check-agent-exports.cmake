@@ -1,7 +1,7 @@
 # Fails unless e2e_agent.dll exports exactly the functions the driver asks GetProcAddress for: the
 # names of agent.h's constants, with no stdcall decoration ("Name@4") and nothing else.
 # Run as: cmake -DDLL=... -DOBJDUMP=... -DHEADER=agent.h -P check-agent-exports.cmake
-file(STRINGS ${HEADER} lines REGEX "constexpr char k[A-Za-z]+\\[\\] = \"[^\"]+\";")
+file(STRINGS ${HEADER} lines REGEX "constexpr char k[A-Za-z0-9]+\\[\\] = \"[^\"]+\";")
 set(wanted "")
 foreach(line IN LISTS lines)
   string(REGEX REPLACE ".*= \"([^\"]+)\";.*" "\\1" name "${line}")
