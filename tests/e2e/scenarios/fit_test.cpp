@@ -211,11 +211,22 @@ TEST_P(Fit, TheRelocationWindowFitsAtItsOwnPlace) {
 class ScreenMode {
 public:
     ScreenMode(int width, int height) {
+        // A mode the display lists, in full (depth and frequency of the current one), rather
+        // than a size for the system to complete from whatever it reads as current at that moment.
+        DEVMODEW current{};
+        current.dmSize = sizeof(current);
+        if (!EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &current)) return;
         DEVMODEW mode{};
         mode.dmSize = sizeof(mode);
-        mode.dmPelsWidth = static_cast<DWORD>(width);
-        mode.dmPelsHeight = static_cast<DWORD>(height);
-        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        bool listed = false;
+        for (DWORD i = 0; !listed && EnumDisplaySettingsW(nullptr, i, &mode); ++i)
+            listed = mode.dmPelsWidth == static_cast<DWORD>(width) && mode.dmPelsHeight == static_cast<DWORD>(height) &&
+                     mode.dmBitsPerPel == current.dmBitsPerPel;
+        if (!listed) {
+            result_ = DISP_CHANGE_BADMODE;
+            return;
+        }
+        mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
         result_ = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
         ok_ = result_ == DISP_CHANGE_SUCCESSFUL;
     }
