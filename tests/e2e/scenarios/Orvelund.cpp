@@ -20,6 +20,16 @@ std::string Lowered(std::string s) {
 }
 }  // namespace
 
+HWND WaitForColourDialog(DWORD pid, HWND editor) {
+    HWND chooser = nullptr;
+    e2e::WaitUntil([&] {
+        for (HWND w : e2e::TopLevelWindows(pid))
+            if (e2e::ClassOf(w) == "#32770" && w != editor) chooser = w;
+        return chooser != nullptr;
+    }, kWait);
+    return chooser;
+}
+
 ::testing::AssertionResult LoadsOnlySystemDlls(DWORD pid, const std::string& exe) {
     const std::vector<std::string> modules = e2e::ModulesOf(pid);
     if (modules.empty()) return ::testing::AssertionFailure() << "the modules of process " << pid << " cannot be read";

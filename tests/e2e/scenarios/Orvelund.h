@@ -56,6 +56,10 @@ std::string MakeContentFolder(const std::string& folder);
 // A 24-bit bitmap of one colour, which the program loads whatever its file is called.
 std::string SolidBitmap(int width, int height, COLORREF color);
 
+// The colour dialog the editor's colour buttons open: a "#32770" window of pid other than the
+// editor; nullptr when none appears in time.
+HWND WaitForColourDialog(DWORD pid, HWND editor);
+
 // Every module in the process is the exe itself, the test agent or a DLL from a system folder
 // (SystemFolders): none from the program's folder, the current folder or anywhere else.
 ::testing::AssertionResult LoadsOnlySystemDlls(DWORD pid, const std::string& exe);

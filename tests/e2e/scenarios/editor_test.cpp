@@ -209,12 +209,8 @@ TEST_F(Editor, ColourDialogCancelChangesNothing) {
     HWND color0 = FindControl(editor, wizard::Color0);
     const COLORREF before = PixelAt(color0, POINT{8, 8});
     ASSERT_TRUE(Click(color0));
-    HWND chooser = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        for (HWND w : TopLevelWindows(p.Id()))
-            if (ClassOf(w) == "#32770" && w != editor) chooser = w;
-        return chooser != nullptr;
-    }, kWait));
+    HWND chooser = WaitForColourDialog(p.Id(), editor);
+    ASSERT_NE(chooser, nullptr);
     PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }, kWait));
     EXPECT_EQ(PixelAt(color0, POINT{8, 8}), before);

@@ -69,12 +69,8 @@ TEST_F(Hostile, DllsPlantedBesideTheProgramOrInTheCurrentFolderAreNeverLoaded) {
     HWND editor = WaitForWindow("Demo - Menu Editor", kWait, p.Id());
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(Click(FindControl(editor, wizard::Color0)));
-    HWND chooser = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        for (HWND w : TopLevelWindows(p.Id()))
-            if (ClassOf(w) == "#32770" && w != editor) chooser = w;
-        return chooser != nullptr;
-    }, kWait));
+    HWND chooser = WaitForColourDialog(p.Id(), editor);
+    ASSERT_NE(chooser, nullptr);
     PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }, kWait));
     EXPECT_TRUE(LoadsOnlySystemDlls(p.Id(), exe));
