@@ -50,7 +50,13 @@ MediumIndex::MediumIndex(std::vector<MediumItem> items) : items_(std::move(items
     // Sorted by their bytes, so that every report lists them in the same order on every system.
     std::sort(items_.begin(), items_.end(), [](const MediumItem& a, const MediumItem& b) { return a.path < b.path; });
     byKey_.reserve(items_.size());
-    for (std::size_t i = 0; i < items_.size(); ++i) byKey_.emplace(Fold(items_[i].path), i);
+    // A name the reader's PC cannot have is no place an entry can open: a "\" inside a name, bytes
+    // that are no UTF-8 (no Windows file system stores them), a link to nothing.
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const MediumItem& item = items_[i];
+        if (item.backslashInName || item.danglingLink || !IsUtf8(item.path.data(), item.path.size())) continue;
+        byKey_.emplace(Fold(item.path), i);
+    }
 }
 
 const MediumItem* MediumIndex::Find(const std::string& path) const {

@@ -30,7 +30,8 @@ std::string Where(const Finding& f) {
 
 std::size_t Report::Count(Severity s) const {
     std::size_t n = 0;
-    for (const auto& f : findings) n += f.severity == s;
+    for (const auto& f : findings)
+        if (f.severity == s) n += f.more ? f.more : 1;
     return n;
 }
 
@@ -98,7 +99,8 @@ std::string FormatJson(const Report& r) {
         out += "    {\"severity\": " + JsonString(SeverityName(f.severity)) + ", \"code\": " + JsonString(f.code) +
                ", \"file\": " + JsonString(f.file) + ", \"line\": " + std::to_string(f.line) +
                ", \"entry\": " + JsonString(f.entry) + ", \"what\": " + JsonString(f.what) +
-               ", \"fix\": " + JsonString(f.fix) + "}";
+               ", \"fix\": " + JsonString(f.fix) + (f.more ? ", \"more\": " + std::to_string(f.more) : std::string()) +
+               "}";
     }
     out += first ? "],\n" : "\n  ],\n";
     out += "  \"summary\": {\"entries\": " + std::to_string(r.entries) + ", \"files\": " + std::to_string(r.files) +

@@ -165,8 +165,8 @@ std::string MenuPage(const CheckResult& checked) {
         if (!href.empty()) {
             page += "<li><a class=\"entry\" href=\"" + HtmlEscape(href) + "\">" + button + label + "</a></li>\n";
         } else {
-            page += "<li><div class=\"entry\">" + button + label + "<p class=\"problem\">Does not open: " +
-                    HtmlEscape(e.problem.empty() ? "it names nothing that can be opened." : e.problem) +
+            page += "<li><div class=\"entry\">" + button + label + "<p class=\"problem\">" +
+                    HtmlEscape(e.problem.empty() ? "Does not open: it names nothing that can be opened." : e.problem) +
                     "</p></div></li>\n";
         }
     }
