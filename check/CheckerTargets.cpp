@@ -86,8 +86,14 @@ void Checker::CheckTarget(CheckedEntry& e) {
     } else {
         e.error = true;
         const MediumItem* trimmedItem = trimmed != target ? index_.Find(ResolveTarget(trimmed).path) : nullptr;
-        Error("E-TARGET-MISSING", kMenuFile, e.line, name, Quoted(target) + " is not on the medium (looked for "
-              "from the folder of Orvelund.exe): the button opens nothing, or the shell shows an error.",
+        // Listed, but under a name that the reader's copy cannot have.
+        const MediumItem* unreachable = index_.Exact(where.path);
+        const std::string why = !unreachable                ? " is not on the medium (looked for from the folder of "
+                                                              "Orvelund.exe)"
+                                : unreachable->danglingLink ? " is a symbolic link to something that is not there"
+                                                            : " has a name that no Windows medium can hold";
+        Error("E-TARGET-MISSING", kMenuFile, e.line, name, Quoted(target) + why + ": the button opens nothing, or "
+              "the shell shows an error.",
               trimmedItem ? "Remove the blank after the comma: " + Quoted(trimmedItem->path) + " exists."
                           : "Copy the file or folder onto the medium, or correct the entry's File/Folder.");
         Broken(e);

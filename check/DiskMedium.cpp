@@ -53,9 +53,14 @@ std::vector<MediumItem> DiskMedium::List() {
     std::vector<MediumItem> items;
     // Folders are walked by hand, not with recursive_directory_iterator, so that one unreadable
     // folder is reported and the rest of the medium is still listed.
-    std::vector<std::pair<fs::path, std::string>> pending{{PathOf(root_), std::string()}};
+    struct Pending {
+        fs::path folder;
+        std::string relative;
+        bool backslash;  // some name on the way down holds a "\"
+    };
+    std::vector<Pending> pending{{PathOf(root_), std::string(), false}};
     while (!pending.empty()) {
-        auto [folder, relative] = std::move(pending.back());
+        auto [folder, relative, backslash] = std::move(pending.back());
         pending.pop_back();
         std::error_code ec;
         fs::directory_iterator it(folder, ec), end;
@@ -72,13 +77,14 @@ std::vector<MediumItem> DiskMedium::List() {
             if (relative.empty() && (name == "System Volume Information" || name == "$RECYCLE.BIN")) continue;
             MediumItem item;
             item.path = (relative.empty() ? std::string() : relative + "\\") + name;
-            item.backslashInName = name.find('\\') != std::string::npos;
+            if (name.find('\\') != std::string::npos) item.nameLength = name.size();
+            item.backslashInName = backslash || item.nameLength;
             std::error_code sec;
-            item.danglingLink = e.is_symlink(sec) && !e.exists(sec);
+            item.danglingLink = e.is_symlink(sec) && !fs::exists(e.path(), sec);
             item.folder = e.is_directory(sec);
             if (item.folder) {
                 // A linked folder is listed but not entered: a link back up would never end.
-                if (!e.is_symlink(sec)) pending.emplace_back(e.path(), item.path);
+                if (!e.is_symlink(sec)) pending.push_back({e.path(), item.path, item.backslashInName});
             } else {
                 item.size = e.file_size(sec);
                 if (sec) item.size = 0;

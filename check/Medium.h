@@ -15,10 +15,11 @@ struct MediumItem {
     std::uint64_t size = 0;   // bytes; 0 for a folder
     bool readable = true;     // false: a folder that could not be listed or a file that cannot be opened
     // Names that no Windows file system can hold as they stand, so that nothing on the reader's PC
-    // has them: a "\" inside one name (possible on Linux; `path` then shows it as a separator), and
-    // a symbolic link whose target is not there.
+    // has them: a "\" inside its name or the name of a folder above it (possible on Linux; `path`
+    // then shows it as a separator), and a symbolic link whose target is not there.
     bool backslashInName = false;
     bool danglingLink = false;
+    std::size_t nameLength = 0;  // not 0: its own name is the last this many bytes of `path` (a "\\" inside it)
 };
 
 // Takes the next piece of a file; false stops the reading.
