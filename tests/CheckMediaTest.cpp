@@ -9,11 +9,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <regex>
 #include <sstream>
 
 #include "check/Checker.h"
 #include "check/CommandLine.h"
+#include "check/LineStream.h"
+#include "check/MenuWalk.h"
+#include "check/Text.h"
 #include "check/WebPage.h"
 #include "common/Contrast.h"
 #include "common/TextLines.h"
@@ -434,6 +438,75 @@ TEST_F(Media, PicturesLoadLazilyAndTheAuthorsTextKeepsItsDirection) {
     const auto banner = page.find("<img class=\"banner\"");
     ASSERT_NE(banner, std::string::npos);
     EXPECT_THAT(page.substr(banner, page.find('>', banner) - banner), Not(HasSubstr("lazy")));  // in view at once
+}
+
+// ---- the menu file read in pieces --------------------------------------------------------------
+
+// Random text files of the pieces menu files are made of: letters, commas, each line end, NUL,
+// UTF-8 and Windows-1252 letters, stray bytes, and now and then a byte-order mark.
+std::string RandomText(std::mt19937& random) {
+    static const std::vector<std::string> pieces = {"a", "B", ",", " ", "\r", "\n", "\r\n", std::string(1, '\0'), "\t",
+                                                    "\xC3\xA9", "\xE9", "\x80", "\xE2\x82", "\xF0\x9F\x98\x80", "\xFF", "\x1B"};
+    static const std::vector<std::string> marks = {"", "", "", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+    std::string text = marks[random() % marks.size()];
+    const std::size_t n = random() % 60;
+    for (std::size_t i = 0; i < n; ++i) text += pieces[random() % pieces.size()];
+    return text;
+}
+
+TEST(MenuStream, LinesReadInPiecesAreTheLinesOfTheWholeFile) {
+    std::mt19937 random(23);
+    for (int round = 0; round < 3000; ++round) {
+        const std::string bytes = RandomText(random);
+        std::vector<std::string> lines;
+        LineStream stream([&](StreamedLine& line) { lines.push_back(line.text); });
+        for (std::size_t at = 0; at < bytes.size();) {
+            const std::size_t piece = std::min<std::size_t>(1 + random() % 5, bytes.size() - at);
+            stream.Feed(bytes.data() + at, piece);
+            at += piece;
+        }
+        stream.Finish();
+        // The whole file at once, each line as the program reads it (a NUL as U+FFFD).
+        const DecodedText whole = DecodeText(bytes);
+        std::vector<std::string> expected = SplitLines(whole.utf8);
+        for (auto& l : expected) l = TextLine(l, TextEncoding::Utf8, CodePage{});
+        ASSERT_EQ(lines, expected) << ::testing::PrintToString(bytes);
+        EXPECT_EQ(stream.Text().encoding, whole.encoding);
+        EXPECT_EQ(stream.Text().controlBytes, whole.controlBytes) << ::testing::PrintToString(bytes);
+        EXPECT_EQ(stream.Text().utf8WithoutMark, whole.utf8WithoutMark) << ::testing::PrintToString(bytes);
+    }
+}
+
+TEST(MenuStream, ALongLineKeepsItsStartAndCountsAllOfIt) {
+    std::vector<StreamedLine> lines;
+    LineStream stream([&](StreamedLine& line) { lines.push_back(line); });
+    const std::string line = std::string(3 << 20, 'x') + ",\xC3\xA9,b";
+    for (std::size_t at = 0; at < line.size(); at += 4096) stream.Feed(line.data() + at, std::min<std::size_t>(4096, line.size() - at));
+    stream.Feed("\r\nnext", 6);
+    stream.Finish();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(lines[0].cut);
+    EXPECT_EQ(lines[0].bytes, line.size());
+    EXPECT_EQ(lines[0].fields, 3u);
+    EXPECT_LE(lines[0].text.size(), LineStream::kKeptLineBytes);
+    EXPECT_TRUE(stream.Text().utf8WithoutMark);  // the whole line decides, also what was not kept
+    EXPECT_EQ(lines[1].text, "next");
+}
+
+TEST_F(Media, StreamedMenusArePagedExactlyAsTheWindowPagesThem) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 200; ++round) {
+        std::vector<std::string> entries;
+        const int n = static_cast<int>(random() % 40);
+        for (int i = 0; i < n; ++i)
+            entries.push_back(random() % 5 == 0 ? "" : "B" + std::to_string(i) + ",L,docs\\manual.pdf,open");
+        Menu(entries);
+        std::vector<std::string> lines = SplitLines(kHeader);
+        lines.insert(lines.end(), entries.begin(), entries.end());
+        const MenuWalk walk = WalkMenu(lines);
+        for (const auto& e : Run().menu.entries)
+            ASSERT_EQ(e.shown, bool(walk.shown.at(e.line - 9))) << "line " << e.line << " of " << ::testing::PrintToString(entries);
+    }
 }
 
 }  // namespace
