@@ -66,19 +66,27 @@ std::string Count(std::size_t n, const char* one, const char* many) {
 Checker::Checker(Medium& medium) : medium_(medium), index_(medium.List()) {
     // Names that differ in case only: the medium can hold one of each pair.
     std::unordered_map<std::string, std::size_t> seen;
-    for (const auto& item : index_.Items())
+    for (const auto& item : index_.Items()) {
         if (++seen[MediumIndex::Fold(item.path)] == 2) caseTwins_.insert(MediumIndex::Fold(item.path));
+        // content\<name>.jpg: folding keeps a name's length, so only a button of such a length
+        // can have a picture, and a menu of a million entries looks up none of the others.
+        const std::string folded = MediumIndex::Fold(item.path);
+        if (!item.folder && StartsWith(folded, "content\\") && HasExtension(folded, ".jpg"))
+            pictureNameLengths_.insert(item.path.size() - 12);
+    }
 }
 
 void Checker::Add(Severity s, const std::string& code, const std::string& file, std::size_t line,
                   const std::string& entry, const std::string& what, const std::string& fix) {
     lastWhat_ = what;
-    const auto key = std::make_pair(code, file);
-    if (++listed_[key] <= kListedPerCode) {
+    // A menu of a million lines adds the same finding a million times in a row: its count is at hand.
+    if (!(lastKey_ != listed_.end() && lastKey_->first.first == code && lastKey_->first.second == file))
+        lastKey_ = listed_.try_emplace(std::make_pair(code, file), 0).first;
+    if (++lastKey_->second <= kListedPerCode) {
         result_.report.findings.push_back({s, code, file, line, Excerpt(entry, kEntryNameBytes), what, fix, 0});
         return;
     }
-    Unlisted& u = unlisted_[key];
+    Unlisted& u = unlisted_[lastKey_->first];
     u.severity = s;
     ++u.count;
     if (line && !u.firstLine) u.firstLine = line;

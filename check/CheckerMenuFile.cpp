@@ -137,7 +137,8 @@ void Checker::OnMenuLine(StreamedLine& line) {
     // The button's picture, looked at once however many entries share it. No name of a file can
     // be longer than 255 characters, so a longer button has none.
     const MediumItem* picture = nullptr;
-    if (e.entry.Button.size() <= 255 * 3) picture = FindFile("content\\" + e.entry.Button + ".jpg");
+    if (e.entry.Button.size() <= 255 * 3 && pictureNameLengths_.count(e.entry.Button.size()))
+        picture = FindFile("content\\" + e.entry.Button + ".jpg");
     if (picture && usedPictures_.insert(MediumIndex::Fold(LastName(picture->path))).second)
         pictureUses_.push_back({picture, e.line, Excerpt(e.entry.Button, 255 * 3)});
     if (entry < kWindowLines) KeepEntry(std::move(e), picture);

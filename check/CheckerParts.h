@@ -141,9 +141,11 @@ private:
         std::size_t count = 0, firstLine = 0, lastLine = 0;
     };
     std::map<std::pair<std::string, std::string>, std::size_t> listed_;
+    std::map<std::pair<std::string, std::string>, std::size_t>::iterator lastKey_ = listed_.end();
     std::map<std::pair<std::string, std::string>, Unlisted> unlisted_;
 
     std::set<std::string> caseTwins_;   // folded paths that two names on the medium share
+    std::set<std::size_t> pictureNameLengths_;  // of the <name> in the medium's content\<name>.jpg
     // The path or a folder it lies in is one of two names that differ only in case.
     bool InCaseTwin(const std::string& path) const {
         const std::string folded = MediumIndex::Fold(path);

@@ -1,5 +1,8 @@
 #include "check/LineStream.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "check/Text.h"
 
 namespace {
@@ -29,32 +32,68 @@ void LineStream::Start(const char* data, std::size_t size) {
 }
 
 void LineStream::FeedBytes(const char* data, std::size_t size) {
+    // Line ends are found with memchr and the bytes between them taken as one span: a line of any
+    // length costs a few passes over its bytes, each of them one the compiler runs many bytes at
+    // a time.
     const auto* b = reinterpret_cast<const unsigned char*>(data);
-    for (std::size_t i = 0; i < size; ++i) {
-        const unsigned char c = b[i];
-        if (c == '\n') {
-            if (pendingCR_) pendingCR_ = false;
-            else EndLine();
-        } else if (c == '\r') {
-            EndLine();
-            pendingCR_ = true;
-        } else {
-            Byte(c);
+    std::size_t nextLF = 0, nextCR = 0;  // where the next line end of each kind is; size when none
+    bool knownLF = false, knownCR = false;
+    auto next = [&](std::size_t from, unsigned char c, std::size_t& at, bool& known) {
+        if (!known || at < from) {
+            const void* found = std::memchr(b + from, c, size - from);
+            at = found ? static_cast<std::size_t>(static_cast<const unsigned char*>(found) - b) : size;
+            known = true;
         }
+        return at;
+    };
+    for (std::size_t i = 0; i < size;) {
+        if (pendingCR_ && b[i] == '\n') {  // the LF of a CR LF
+            pendingCR_ = false;
+            ++i;
+            continue;
+        }
+        const std::size_t end = std::min(next(i, '\n', nextLF, knownLF), next(i, '\r', nextCR, knownCR));
+        Span(b + i, end - i);
+        if (end == size) break;
+        EndLine();
+        pendingCR_ = b[end] == '\r';
+        i = end + 1;
     }
 }
 
-void LineStream::Byte(unsigned char c) {
+void LineStream::Span(const unsigned char* p, std::size_t n) {
+    if (n == 0) return;
     pendingCR_ = false;
     partial_ = true;
-    ++line_.bytes;
-    if (raw_.size() < kKeptLineBytes) raw_ += static_cast<char>(c);
-    else line_.cut = true;
-    if (c == ',') ++line_.fields;
-    if (Control(c)) text_.controlBytes = true;
-    if (c < 0x80 && utf8Need_ == 0) return;
+    line_.bytes += n;
+    const std::size_t keep = std::min(n, kKeptLineBytes - std::min(kKeptLineBytes, raw_.size()));
+    raw_.append(reinterpret_cast<const char*>(p), keep);
+    if (keep < n) line_.cut = true;
+    for (const void* comma = std::memchr(p, ',', n); comma;) {
+        ++line_.fields;
+        const auto* after = static_cast<const unsigned char*>(comma) + 1;
+        comma = std::memchr(after, ',', n - static_cast<std::size_t>(after - p));
+    }
+    for (std::size_t i = 0; i < n && !text_.controlBytes; ++i)
+        text_.controlBytes = (p[i] < 0x20 && p[i] != '\t') || p[i] == 0x7F;
+    if (utf8Need_ == 0) {
+        // Eight bytes at a time: does any have its high bit set?
+        std::uint64_t high = 0;
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p + i, 8);
+            high |= word;
+        }
+        for (; i < n; ++i) high |= p[i];
+        if (!(high & 0x8080808080808080ull)) return;  // ASCII only: nothing to decide
+    }
+    for (std::size_t i = 0; i < n && lineUtf8_; ++i) Utf8Byte(p[i]);
     lineNonAscii_ = true;
-    if (!lineUtf8_) return;
+}
+
+void LineStream::Utf8Byte(unsigned char c) {
+    if (c < 0x80 && utf8Need_ == 0) return;
     // The same rules as the program's test for UTF-8: no overlong forms, no surrogates, nothing
     // past U+10FFFF, here one byte at a time because the line may be far longer than is kept.
     if (utf8Need_) {
@@ -140,6 +179,8 @@ void LineStream::EndLine() {
             }
             raw_.resize(end);
             text = TextLine(std::move(raw_), TextEncoding::Utf8, Windows1252());
+        } else if (!lineNonAscii_) {
+            text = TextLine(std::move(raw_), TextEncoding::Utf8, Windows1252());  // ASCII reads alike in both
         } else {
             // The code page, decided by the whole line: the kept start alone might look like UTF-8.
             text = TextLine(Windows1252().FromAnsi(raw_), TextEncoding::Utf8, Windows1252());

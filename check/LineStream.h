@@ -48,7 +48,8 @@ private:
     void FeedUtf16(const char* data, std::size_t size);
     void Unit(unsigned codePoint);
     void EndLine();
-    void Byte(unsigned char c);
+    void Span(const unsigned char* p, std::size_t n);  // bytes of a line in a file of 8-bit text
+    void Utf8Byte(unsigned char c);
 
     LineSink sink_;
     StreamedText text_;
