@@ -16,8 +16,8 @@ void Checker::CheckTarget(CheckedEntry& e) {
             // medium has no business running script, and Windows has no program for them: the
             // button opens nothing, and the page never makes them a link.
             Error("E-TARGET-SCRIPT", kMenuFile, e.line, name, Quoted(target) + " is a " + scheme + ": address, "
-                  "which holds a script or a document of its own instead of naming a file or a web page: on the "
-                  "reader's PC the button opens nothing.",
+                  "which holds a script or a document of its own instead of naming a file or a web page. A start "
+                  "menu has no business running script, and on the reader's PC the button opens nothing useful.",
                   "Point the entry at a web address (https://...) or at a file on the medium.");
             Broken(e);
             return;

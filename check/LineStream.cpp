@@ -66,13 +66,13 @@ void LineStream::Span(const unsigned char* p, std::size_t n) {
     pendingCR_ = false;
     partial_ = true;
     line_.bytes += n;
-    const std::size_t keep = std::min(n, kKeptLineBytes - std::min(kKeptLineBytes, raw_.size()));
-    raw_.append(reinterpret_cast<const char*>(p), keep);
-    if (keep < n) line_.cut = true;
-    for (const void* comma = std::memchr(p, ',', n); comma;) {
-        ++line_.fields;
-        const auto* after = static_cast<const unsigned char*>(comma) + 1;
-        comma = std::memchr(after, ',', n - static_cast<std::size_t>(after - p));
+    for (const unsigned char *at = p, *end = p + n; at < end;) {
+        const auto* comma = static_cast<const unsigned char*>(std::memchr(at, ',', static_cast<std::size_t>(end - at)));
+        const unsigned char* stop = comma ? comma : end;
+        Keep(reinterpret_cast<const char*>(at), static_cast<std::size_t>(stop - at));
+        if (!comma) break;
+        Comma();
+        at = comma + 1;
     }
     for (std::size_t i = 0; i < n && !text_.controlBytes; ++i)
         text_.controlBytes = (p[i] < 0x20 && p[i] != '\t') || p[i] == 0x7F;
@@ -151,11 +151,54 @@ void LineStream::Unit(unsigned c) {
     pendingCR_ = false;
     partial_ = true;
     line_.bytes += c >= 0x10000 ? 4 : 2;
-    if (raw_.size() < kKeptLineBytes) AppendUtf8(raw_, c);
-    else line_.cut = true;
-    if (c == ',') ++line_.fields;
+    if (c == ',') {
+        Comma();
+    } else {
+        std::string utf8;
+        AppendUtf8(utf8, c);
+        Keep(utf8.data(), utf8.size());
+    }
     if (Control(c)) text_.controlBytes = true;
 }
+
+void LineStream::Keep(const char* data, std::size_t n) {
+    const std::size_t room = std::min(kKeptFieldBytes - std::min(kKeptFieldBytes, fieldKept_),
+                                      kKeptLineBytes - std::min(kKeptLineBytes, raw_.size()));
+    const std::size_t take = std::min(n, room);
+    raw_.append(data, take);
+    fieldKept_ += take;
+    if (take < n) line_.cut = true;
+}
+
+void LineStream::Comma() {
+    // Kept, so that the kept text splits into the same fields as the whole line.
+    if (raw_.size() < kKeptLineBytes) raw_ += ',';
+    else line_.cut = true;
+    ++line_.fields;
+    fieldKept_ = 0;
+}
+
+namespace {
+
+// UTF-8 without the characters that cutting a field in two has left incomplete; the rest, already
+// known to be well formed, stays as it is.
+std::string WithoutCutCharacters(const std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const std::size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        if (i + n <= s.size() && IsUtf8(s.data() + i, n)) {
+            out.append(s, i, n);
+            i += n;
+        } else {
+            ++i;
+        }
+    }
+    return out;
+}
+
+}  // namespace
 
 void LineStream::EndLine() {
     std::string text;
@@ -166,19 +209,8 @@ void LineStream::EndLine() {
         text_.nonAscii |= lineNonAscii_;
         text_.utf8WithoutMark |= utf8;
         if (utf8) {
-            // A cut line may end inside a character: the kept text ends before it.
-            std::size_t end = raw_.size();
-            if (line_.cut) {
-                std::size_t start = end;
-                while (start > 0 && (static_cast<unsigned char>(raw_[start - 1]) & 0xC0) == 0x80) --start;
-                if (start > 0 && static_cast<unsigned char>(raw_[start - 1]) >= 0xC0) {
-                    const unsigned char lead = static_cast<unsigned char>(raw_[start - 1]);
-                    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-                    if (end - (start - 1) < length) end = start - 1;
-                }
-            }
-            raw_.resize(end);
-            text = TextLine(std::move(raw_), TextEncoding::Utf8, Windows1252());
+            // A field cut short may end inside a character: the kept text leaves it out.
+            text = TextLine(line_.cut ? WithoutCutCharacters(raw_) : std::move(raw_), TextEncoding::Utf8, Windows1252());
         } else if (!lineNonAscii_) {
             text = TextLine(std::move(raw_), TextEncoding::Utf8, Windows1252());  // ASCII reads alike in both
         } else {
@@ -198,6 +230,7 @@ void LineStream::EndLine() {
     line_.bytes = 0;
     line_.fields = 1;
     line_.cut = false;
+    fieldKept_ = 0;
     lineNonAscii_ = false;
     lineUtf8_ = true;
     utf8Need_ = 0;

@@ -2,8 +2,9 @@
 // A text file of any size turned into lines as the program reads them, one line at a time and in
 // bounded memory: the byte-order mark is honoured as the program honours it, lines without a mark
 // are UTF-8 or the code page each on its own (read here as Windows-1252), and CR LF, a lone CR and
-// a lone LF each end a line. A line longer than the checker needs keeps its start only; what is
-// known of the whole line (its length, its fields) still counts all of it.
+// a lone LF each end a line. A field longer than the checker needs keeps its start only, and the
+// commas between fields are kept, so a long line still splits into the fields it has; what is
+// known of the whole line (its length, its fields, its encoding) counts all of it.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -13,7 +14,7 @@
 
 // One line of the file.
 struct StreamedLine {
-    std::string text;          // UTF-8; at most about kKeptLineBytes of the line's start
+    std::string text;          // UTF-8; each field's start, at most about kKeptLineBytes in all
     std::uint64_t bytes = 0;   // the whole line's length in the file, without its line end
     std::size_t fields = 1;    // comma-separated fields in the whole line
     bool cut = false;          // `text` holds only the line's start
@@ -31,8 +32,9 @@ struct StreamedText {
 
 class LineStream {
 public:
-    // Longer lines keep this many bytes of their start (cut at a character).
-    static constexpr std::size_t kKeptLineBytes = 64 * 1024;
+    // A longer field keeps this many bytes of its start (cut at a character), a line this many in all.
+    static constexpr std::size_t kKeptFieldBytes = 16 * 1024;
+    static constexpr std::size_t kKeptLineBytes = 4 * kKeptFieldBytes + 64;
 
     using LineSink = std::function<void(StreamedLine& line)>;
     explicit LineStream(LineSink sink) : sink_(std::move(sink)) {}
@@ -49,6 +51,8 @@ private:
     void Unit(unsigned codePoint);
     void EndLine();
     void Span(const unsigned char* p, std::size_t n);  // bytes of a line in a file of 8-bit text
+    void Keep(const char* data, std::size_t n);         // what the field being read keeps of them
+    void Comma();
     void Utf8Byte(unsigned char c);
 
     LineSink sink_;
@@ -63,6 +67,7 @@ private:
     // The line being read: its kept bytes (raw for 8-bit files, UTF-8 for UTF-16 ones) and what
     // the whole line holds.
     std::string raw_;
+    std::size_t fieldKept_ = 0;  // bytes kept of the field being read
     StreamedLine line_;
     bool lineNonAscii_ = false;
     bool lineUtf8_ = true;      // every byte so far forms well-formed UTF-8

@@ -362,6 +362,16 @@ TEST_F(Media, ALongLineIsQuotedByItsStart) {
     EXPECT_LT(FormatText(Run().report).size(), 8000u);
 }
 
+TEST_F(Media, ALongFieldLeavesTheFieldsAfterItWhole) {
+    Menu({"Long,\xC3\xA9" + std::string(1 << 20, 'x') + "\xC3\xA9,docs\\manual.pdf,open"});
+    EXPECT_THAT(Problems(), ::testing::IsEmpty());
+    const auto r = Run();
+    ASSERT_EQ(r.menu.entries.size(), 1u);
+    EXPECT_EQ(r.menu.entries[0].entry.FileFolder, "docs\\manual.pdf");
+    EXPECT_EQ(r.menu.entries[0].link, "docs\\manual.pdf");
+    EXPECT_EQ(r.menu.entries[0].entry.Label.rfind("\xC3\xA9xxx", 0), 0u);  // read as UTF-8, by the whole line
+}
+
 TEST_F(Media, FindingsOfOneKindAreListedFiveTimesAndTheRestCounted) {
     std::string text = kHeader;
     for (int i = 0; i < 100000; ++i) text += std::string(1, '\0') + "\r\n";  // NUL lines, no byte-order mark
