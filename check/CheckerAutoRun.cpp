@@ -139,7 +139,9 @@ void Checker::CheckAutoRun() {
               "every Windows reads.");
 
     bool anyProgram = false, programFromPlain = false;
-    for (const auto& [section, windows] : groups) {
+    for (const auto& group : groups) {
+        const Section* section = group.first;  // named, not bound: lambdas below use it
+        const std::string& windows = group.second;
         // One section for every Windows: the findings need not say which.
         const bool alone = groups.size() == 1 && readNothing.empty();
         const std::string on = alone ? std::string()

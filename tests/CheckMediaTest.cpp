@@ -21,25 +21,18 @@
 #include "check/WebPage.h"
 #include "common/Contrast.h"
 #include "common/TextLines.h"
+#include "tests/CheckMedium.h"
 #include "tests/PictureFiles.h"
 #include "tests/fakes/FakeMedium.h"
 
 namespace {
 
 namespace pf = picturefiles;
-namespace fs = std::filesystem;
-
-std::string Program() {
-    std::string exe = "MZ" + std::string(0x3A, '\0');
-    pf::PutU32(exe, 0x40);
-    exe += std::string("PE\0\0", 4);
-    pf::PutU16(exe, 0x14C);
-    return exe + std::string(200, '\0');
-}
-
-const char* kHeader =
-    "## ** Orvelund - CONFIGURATION FILE **\r\n## >> Configuration\r\nTITLE:Demo\r\nBTCOLOR:16435132\r\n"
-    "BGCOLOR:16777215\r\nHIDESETUP:1\r\n## -- a\r\n## -- b\r\n";
+namespace fsys = std::filesystem;
+using checktest::Inf;
+using checktest::kHeader;
+using checktest::Program;
+using checktest::SizedMedium;
 
 std::size_t Occurrences(const std::string& text, const std::string& what) {
     std::size_t n = 0;
@@ -47,39 +40,7 @@ std::size_t Occurrences(const std::string& text, const std::string& what) {
     return n;
 }
 
-// A medium in the fake file system.
-struct Media : ::testing::Test {
-    FakeFileSystem files;
-    const std::string root = "C:\\Burn";
-
-    void SetUp() override {
-        Put("Orvelund.exe", Program());
-        Put("content\\app.jpg", pf::Jpeg(624, 213));
-        Put("content\\app.ico", pf::Ico({pf::IcoBitmap(32, 32, 32)}));
-        Put("docs\\manual.pdf", "%PDF");
-    }
-    void Put(const std::string& path, const std::string& bytes) { files.AddFile(root + "\\" + path, bytes); }
-    void Menu(const std::vector<std::string>& entries, std::string text = kHeader) {
-        for (const auto& e : entries) text += e + "\r\n";
-        Put("content\\config.ini", text);
-    }
-    CheckResult Run() {
-        FakeMedium medium(files, root);
-        return CheckMedium(medium);
-    }
-    std::vector<Finding> Found(const std::string& code) {
-        std::vector<Finding> out;
-        for (const auto& f : Run().report.findings)
-            if (f.code == code) out.push_back(f);
-        return out;
-    }
-    std::vector<std::string> Problems() {
-        std::vector<std::string> codes;
-        for (const auto& f : Run().report.findings)
-            if (f.severity != Severity::Note) codes.push_back(f.code);
-        return codes;
-    }
-};
+struct Media : checktest::MediumTest {};
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -155,12 +116,6 @@ TEST_F(Media, PageTextReadsOnEveryColourTheProgramAccepts) {
 
 // ---- autorun.inf --------------------------------------------------------------------------------
 
-std::string Inf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const auto& l : lines) text += l + "\r\n";
-    return text;
-}
-
 TEST_F(Media, CommandLinesAndIconsAreReadAsWindowsReadsThem) {
     Menu({"A,a,docs\\manual.pdf,open"});
     // No extension: Windows adds ".exe".
@@ -176,7 +131,7 @@ TEST_F(Media, CommandLinesAndIconsAreReadAsWindowsReadsThem) {
     Put("autorun.inf", Inf({"[AutoRun]", "open=Orvelund.exe", "icon=My Icon.ico", "label=Demo"}));
     EXPECT_TRUE(Problems().empty()) << ::testing::PrintToString(Problems());
     // A renamed program started without its extension is the program.
-    files.Delete(root + "\\Orvelund.exe");
+    fs.Delete(root + "\\Orvelund.exe");
     Put("Start.exe", Program());
     Put("autorun.inf", Inf({"[AutoRun]", "open=Start", "label=Demo"}));
     EXPECT_TRUE(Problems().empty()) << ::testing::PrintToString(Problems());
@@ -223,12 +178,12 @@ TEST_F(Media, IconAndLabelOnlySuitAStickButStartNothingFromADisc) {
 // none may give a finding about autorun.inf or the program.
 TEST_F(Media, CorpusOfAutoRunFormsHasNoFalseFinding) {
     Menu({"A,a,docs\\manual.pdf,open"});
-    std::vector<fs::path> corpus;
-    for (const auto& item : fs::directory_iterator(std::string(ORVELUND_TEST_DATA) + "/autorun")) corpus.push_back(item.path());
+    std::vector<fsys::path> corpus;
+    for (const auto& item : fsys::directory_iterator(std::string(ORVELUND_TEST_DATA) + "/autorun")) corpus.push_back(item.path());
     std::sort(corpus.begin(), corpus.end());
     EXPECT_GE(corpus.size(), 20u);
     for (const auto& path : corpus) {
-        files = FakeFileSystem();
+        fs = FakeFileSystem();
         SetUp();
         Menu({"A,a,docs\\manual.pdf,open"});
         std::ifstream in(path, std::ios::binary);
@@ -244,7 +199,7 @@ TEST_F(Media, CorpusOfAutoRunFormsHasNoFalseFinding) {
             std::replace(name.begin(), name.end(), '_', ' ');  // a blank inside a name
             const bool program = name.size() > 4 && (name.compare(name.size() - 4, 4, ".exe") == 0 ||
                                                      name.compare(name.size() - 4, 4, ".EXE") == 0);
-            if (!files.Has(root + "\\" + name)) Put(name, program ? Program() : "x");
+            if (!fs.Has(root + "\\" + name)) Put(name, program ? Program() : "x");
         }
         bool read = false;  // the file was read: it either starts the menu or only dresses the drive
         for (const auto& f : Run().report.findings) {
@@ -261,17 +216,17 @@ TEST_F(Media, CorpusOfAutoRunFormsHasNoFalseFinding) {
 
 // A medium in a real folder: Linux holds names no Windows medium can.
 struct MediaFolder : ::testing::Test {
-    fs::path folder;
+    fsys::path folder;
     void SetUp() override {
-        folder = fs::temp_directory_path() /
+        folder = fsys::temp_directory_path() /
                  ("orvelund-media-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder / "content");
-        fs::create_directories(folder / "docs");
+        fsys::remove_all(folder);
+        fsys::create_directories(folder / "content");
+        fsys::create_directories(folder / "docs");
         Write("Orvelund.exe", Program());
         Write("docs/manual.pdf", "%PDF");
     }
-    void TearDown() override { fs::remove_all(folder); }
+    void TearDown() override { fsys::remove_all(folder); }
     void Write(const std::string& relative, const std::string& bytes) {
         std::ofstream(folder / relative, std::ios::binary) << bytes;
     }
@@ -316,7 +271,7 @@ TEST_F(MediaFolder, NamesThatDifferOnlyInCaseAreAnErrorAndNotLinked) {
 TEST_F(MediaFolder, NamesNoWindowsMediumHoldsAreFlaggedAndNeverLinked) {
     Write("a\\b.txt", "a backslash inside the name");
     Write("caf\xE9.txt", "a name in Latin-1");
-    fs::create_symlink(folder / "nowhere.pdf", folder / "gone.pdf");
+    fsys::create_symlink(folder / "nowhere.pdf", folder / "gone.pdf");
     Menu({"Slash,a,a\\b.txt,open", "Link,b,gone.pdf,open", "Manual,c,docs\\manual.pdf,open"});
     std::string text, json, page;
     EXPECT_EQ(Check(text, json, page), 1);
@@ -395,9 +350,9 @@ TEST_F(MediaFolder, WebRefusesAPipeOrAFolderAtMenuHtm) {
     const auto write = [&](bool toError, const std::string& t) { (toError ? err : out) += t; };
     EXPECT_EQ(RunCheck({"--web", folder.string()}, write), 2);
     EXPECT_THAT(err, HasSubstr("named pipe"));
-    EXPECT_TRUE(fs::is_fifo(folder / "menu.htm"));  // left as it was
-    fs::remove(folder / "menu.htm");
-    fs::create_directory(folder / "menu.htm");
+    EXPECT_TRUE(fsys::is_fifo(folder / "menu.htm"));  // left as it was
+    fsys::remove(folder / "menu.htm");
+    fsys::create_directory(folder / "menu.htm");
     err.clear();
     EXPECT_EQ(RunCheck({"--web", folder.string()}, write), 2);
     EXPECT_THAT(err, HasSubstr("folder"));
@@ -405,21 +360,10 @@ TEST_F(MediaFolder, WebRefusesAPipeOrAFolderAtMenuHtm) {
 
 // ---- sizes as a disc counts them -------------------------------------------------------------
 
-class SizedMedium : public FakeMedium {
-public:
-    using FakeMedium::FakeMedium;
-    std::vector<MediumItem> extra;
-    std::vector<MediumItem> List() override {
-        auto items = FakeMedium::List();
-        items.insert(items.end(), extra.begin(), extra.end());
-        return items;
-    }
-};
-
 TEST_F(Media, SizesCountTheSectorsADiscGivesEveryFile) {
     Menu({"A,a,docs\\manual.pdf,open"});
     auto note = [&](std::size_t count, std::uint64_t size) {
-        SizedMedium medium(files, root);
+        SizedMedium medium(fs, root);
         for (std::size_t i = 0; i < count; ++i) medium.extra.push_back({"many\\" + std::to_string(i), false, size, true});
         for (const auto& f : CheckMedium(medium).report.findings)
             if (f.code == "N-MEDIUM-SIZE" || f.code == "W-MEDIUM-TOO-BIG") return f.what;
