@@ -450,10 +450,7 @@ TEST(MenuStream, ALongLineKeepsItsStartAndCountsAllOfIt) {
 TEST_F(Media, StreamedMenusArePagedExactlyAsTheWindowPagesThem) {
     std::mt19937 random(7);
     for (int round = 0; round < 200; ++round) {
-        std::vector<std::string> entries;
-        const int n = static_cast<int>(random() % 40);
-        for (int i = 0; i < n; ++i)
-            entries.push_back(random() % 5 == 0 ? "" : "B" + std::to_string(i) + ",L,docs\\manual.pdf,open");
+        const std::vector<std::string> entries = checktest::RandomEntries(random, "docs\\manual.pdf");
         Menu(entries);
         std::vector<std::string> lines = SplitLines(kHeader);
         lines.insert(lines.end(), entries.begin(), entries.end());

@@ -4,6 +4,7 @@
 // the checker's findings on it.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,15 @@ inline std::string Inf(const std::vector<std::string>& lines) {
     std::string text;
     for (const auto& l : lines) text += l + "\r\n";
     return text;
+}
+
+// A menu of up to 39 entries opening `target`, about one line in five empty, for paging tests.
+inline std::vector<std::string> RandomEntries(std::mt19937& random, const std::string& target) {
+    std::vector<std::string> entries;
+    const int n = static_cast<int>(random() % 40);
+    for (int i = 0; i < n; ++i)
+        entries.push_back(random() % 5 == 0 ? "" : "B" + std::to_string(i) + ",Label " + std::to_string(i) + "," + target + ",open");
+    return entries;
 }
 
 struct MediumTest : ::testing::Test {

@@ -217,10 +217,7 @@ std::vector<bool> ShownByClicking(const std::vector<std::string>& entries) {
 TEST(CheckPaging, WalkAgreesWithTheWindowOnRandomMenus) {
     std::mt19937 random(17);
     for (int round = 0; round < 300; ++round) {
-        std::vector<std::string> entries;
-        const int n = static_cast<int>(random() % 40);
-        for (int i = 0; i < n; ++i)
-            entries.push_back(random() % 5 == 0 ? "" : "B" + std::to_string(i) + ",Label " + std::to_string(i) + ",x,open");
+        const std::vector<std::string> entries = checktest::RandomEntries(random, "x");
         std::vector<std::string> lines = {"h1", "h2", "TITLE:T", "BTCOLOR:0", "BGCOLOR:0", "HIDESETUP:0", "h7", "h8"};
         lines.insert(lines.end(), entries.begin(), entries.end());
         const MenuWalk walk = WalkMenu(lines);
