@@ -1,10 +1,38 @@
 #include "check/Checker.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 #include "check/CheckerParts.h"
 
 namespace checker {
 
-std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+namespace {
+
+constexpr std::size_t kListedPerCode = 5;   // findings of one code in one file listed one by one
+constexpr std::size_t kQuotedBytes = 200;   // of a text quoted in a finding
+constexpr std::size_t kEntryNameBytes = 100;
+constexpr std::uint64_t kSector = 2048;     // a CD's or DVD's, ISO 9660 and UDF alike
+
+std::string Thousands(std::size_t n) {
+    std::string digits = std::to_string(n), out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string Excerpt(const std::string& s, std::size_t maxBytes) {
+    if (s.size() <= maxBytes) return s;
+    std::size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;  // not inside a character
+    return s.substr(0, end) + "\xE2\x80\xA6";
+}
+
+std::string Quoted(const std::string& s) { return "\"" + Excerpt(s, kQuotedBytes) + "\""; }
 
 std::string LastName(const std::string& path) {
     const auto slash = path.find_last_of('\\');
@@ -35,22 +63,74 @@ std::string Count(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
+Checker::Checker(Medium& medium) : medium_(medium), index_(medium.List()) {
+    // Names that differ in case only: the medium can hold one of each pair.
+    std::unordered_map<std::string, std::size_t> seen;
+    for (const auto& item : index_.Items()) {
+        if (++seen[MediumIndex::Fold(item.path)] == 2) caseTwins_.insert(MediumIndex::Fold(item.path));
+        // content\<name>.jpg: folding keeps a name's length, so only a button of such a length
+        // can have a picture, and a menu of a million entries looks up none of the others.
+        const std::string folded = MediumIndex::Fold(item.path);
+        if (!item.folder && StartsWith(folded, "content\\") && HasExtension(folded, ".jpg"))
+            pictureNameLengths_.insert(item.path.size() - 12);
+    }
+}
+
+void Checker::Add(Severity s, const std::string& code, const std::string& file, std::size_t line,
+                  const std::string& entry, const std::string& what, const std::string& fix) {
+    lastWhat_ = what;
+    // A menu of a million lines adds the same finding a million times in a row: its count is at hand.
+    if (!(lastKey_ != listed_.end() && lastKey_->first.first == code && lastKey_->first.second == file))
+        lastKey_ = listed_.try_emplace(std::make_pair(code, file), 0).first;
+    if (++lastKey_->second <= kListedPerCode) {
+        result_.report.findings.push_back({s, code, file, line, Excerpt(entry, kEntryNameBytes), what, fix, 0});
+        return;
+    }
+    Unlisted& u = unlisted_[lastKey_->first];
+    u.severity = s;
+    ++u.count;
+    if (line && !u.firstLine) u.firstLine = line;
+    u.lastLine = std::max(u.lastLine, line);
+}
+
+void Checker::MoveFindings(std::size_t from, std::size_t to) {
+    auto& f = result_.report.findings;
+    std::rotate(f.begin() + static_cast<std::ptrdiff_t>(to), f.begin() + static_cast<std::ptrdiff_t>(from), f.end());
+}
+
+void Checker::CountTheRest() {
+    auto& findings = result_.report.findings;
+    for (const auto& [key, u] : unlisted_) {
+        std::size_t after = 0;
+        for (std::size_t i = 0; i < findings.size(); ++i)
+            if (findings[i].code == key.first && findings[i].file == key.second) after = i + 1;
+        const std::string where = !u.firstLine ? std::string()
+                                  : u.firstLine == u.lastLine ? ", on line " + Thousands(u.firstLine)
+                                  : ", on lines " + Thousands(u.firstLine) + " to " + Thousands(u.lastLine);
+        findings.insert(findings.begin() + static_cast<std::ptrdiff_t>(after),
+                        {u.severity, key.first, key.second, 0, "",
+                         "And " + Thousands(u.count) + " more like " + (u.count == 1 ? "this" : "these") + where +
+                             ": the first " + std::to_string(kListedPerCode) + " of each kind in a file are "
+                             "listed, the rest counted.",
+                         "", u.count});
+    }
+}
+
 CheckResult Checker::Run() {
     for (const auto& item : index_.Items()) {
+        // A disc gives every file whole 2 KiB sectors and every folder at least one for its list.
+        result_.report.discBytes += item.folder ? kSector : (item.size + kSector - 1) / kSector * kSector;
         if (item.folder) continue;
         ++result_.report.files;
         result_.report.bytes += item.size;
     }
     CheckMenuFile();
-    if (result_.menu.read) {
-        CheckSettings();
-        CheckEntries();
-        CheckPaging();
-    }
+    if (result_.menu.read) CheckPaging();
     CheckPictures();
     CheckAutoRun();
     CheckNames();
     CheckProgram();
+    CountTheRest();
     return std::move(result_);
 }
 }  // namespace checker

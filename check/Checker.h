@@ -21,7 +21,9 @@ struct CheckedEntry {
     std::string link;          // Web: the address; File and Folder: the medium path as stored
     std::string picture;       // content\<Button>.jpg as stored on the medium, when it reads as a picture
     bool error = false;        // an error finding concerns this entry
-    std::string problem;       // why its button opens nothing on the reader's PC; empty when it works
+    // The note the web page shows instead of a link: why its button opens nothing on the reader's
+    // PC, or why the page cannot link it. Empty when it works.
+    std::string problem;
 };
 
 // The menu as the window shows it.

@@ -1,6 +1,7 @@
 // The menu file: whether it is there and readable, how it is encoded, and the settings in its header.
 
 #include "check/CheckerParts.h"
+#include "check/LineStream.h"
 #include "check/Text.h"
 #include "common/TextLines.h"
 #include "platform/Design.h"
@@ -9,7 +10,7 @@ namespace checker {
 
 namespace {
 
-constexpr std::size_t kMaxMenuBytes = 64u << 20;  // far beyond any menu; a bigger file is not a menu
+constexpr std::uint64_t kHugeMenuBytes = 64u << 20;  // far beyond any menu; a bigger file is not a menu
 // The main window's design colours, which stay when the menu file does not set others.
 constexpr std::int32_t kDesignButtonColor = Rgb(192, 192, 255);
 constexpr std::int32_t kDesignLabelColor = Rgb(255, 255, 255);
@@ -32,21 +33,47 @@ void Checker::CheckMenuFile() {
               "Copy the whole folder the menu was made in, with its content folder, onto the medium.");
         return;
     }
-    const auto bytes = Read(*item, kMaxMenuBytes);
-    if (!bytes) {
+    // The file streams by line by line: a menu file of any size is checked in little memory.
+    const std::size_t menuFileAt = result_.report.findings.size();
+    LineStream stream([&](StreamedLine& line) { OnMenuLine(line); });
+    const bool read = item->readable && medium_.Stream(item->path, [&](const char* data, std::size_t size) {
+        stream.Feed(data, size);
+        return true;
+    });
+    stream.Finish();
+    if (!settingsChecked_ && read) CheckSettings();
+    const StreamedText& text = stream.Text();
+    if (!read) {
+        const std::size_t at = result_.report.findings.size();
         Error("E-MENU-UNREADABLE", item->path, 0, "", "The menu file cannot be read, so the reader sees an empty "
               "window with the design-time buttons.",
               "Check the file's permissions, or save the menu again in the Menu Editor.");
-        return;
+        MoveFindings(at, menuFileAt);
+        if (text.lines == 0) return;
     }
     menu.read = true;
-    if (bytes->size() >= kMaxMenuBytes && item->size > kMaxMenuBytes)
-        Warning("W-MENU-HUGE", item->path, 0, "", "The menu file holds " + Megabytes(item->size) +
-                ": far more than any menu needs. Only its first " + Megabytes(kMaxMenuBytes) + " were checked.",
-                "Check that the right file is in the content folder.");
 
-    const DecodedText text = DecodeText(*bytes);
-    lines_ = SplitLines(text.utf8);
+    const std::size_t entries = result_.report.entries;
+    const std::size_t entriesFoundAt = result_.report.findings.size();
+    if (entries == 0 || entryEmpty_.empty() || entryEmpty_[0]) {
+        Error("E-MENU-NO-ENTRIES", kMenuFile, menufile::kLineFirstEntry + 1, "",
+              entries == 0 ? "The menu has no entries: the window shows ten buttons that read \"Button\" "
+                             "and open nothing."
+                           : "Line 9, the first entry, is empty: the window shows ten buttons that read "
+                             "\"Button\" and open nothing.",
+              entries == 0 ? "Add entries in the Menu Editor." : "Delete the empty line before the entries.");
+    }
+    if (entries > kClassicEntryLimit)
+        Warning("W-MENU-TOO-MANY", kMenuFile, 0, "", "The menu has " + std::to_string(entries) +
+                " entries. The Menu Editor and the menu window count entries in 16-bit numbers: menus of more than "
+                "32,766 entries are beyond what they were made for.",
+                "Split the menu: put some entries into a folder that an \"explore\" entry opens.");
+    MoveFindings(entriesFoundAt, entriesAt_);
+
+    const std::size_t fileFoundAt = result_.report.findings.size();
+    if (item->size > kHugeMenuBytes)
+        Warning("W-MENU-HUGE", item->path, 0, "", "The menu file holds " + Megabytes(item->size) +
+                ": far more than any menu needs.", "Check that the right file is in the content folder.");
     switch (text.encoding) {
     case TextEncoding::Ansi:
         Note("N-MENU-ENCODING", item->path, 0, "", std::string("The menu file has no byte-order mark") +
@@ -73,15 +100,53 @@ void Checker::CheckMenuFile() {
         Warning("W-MENU-BINARY", item->path, 0, "", "The menu file holds NUL or other control bytes: it does not "
                 "look like the text file the Menu Editor writes, and its lines show as odd buttons or not at all.",
                 "Check that the right file is named config.ini; save the menu again in the Menu Editor.");
-    if (lines_.size() <= menufile::kLineFirstEntry && item->size > 0 && !text.controlBytes &&
-        lines_.size() < menufile::kLineHideSetup + 1)
-        Warning("W-MENU-SHORT", item->path, 0, "", "The menu file has only " + Count(lines_.size(), "line", "lines") +
+    if (text.lines <= menufile::kLineFirstEntry && item->size > 0 && !text.controlBytes &&
+        text.lines < menufile::kLineHideSetup + 1)
+        Warning("W-MENU-SHORT", item->path, 0, "", "The menu file has only " +
+                Count(static_cast<std::size_t>(text.lines), "line", "lines") +
                 ": the settings and the entries are read by their line number, and lines 3 to 6 are missing.",
                 "Save the menu in the Menu Editor, which writes all eight header lines.");
+    MoveFindings(fileFoundAt, menuFileAt);
+}
+
+void Checker::OnMenuLine(StreamedLine& line) {
+    const std::uint64_t n = menuLines_++;
+    if (n < menufile::kLineFirstEntry) {
+        header_.push_back(std::move(line.text));
+        return;
+    }
+    if (!settingsChecked_) CheckSettings();
+    const std::size_t entry = static_cast<std::size_t>(n - menufile::kLineFirstEntry);
+    if (entry < kWindowLines) {
+        entryEmpty_.push_back(line.Empty());
+    } else if (!line.Empty()) {
+        if (!tail_.entries++) tail_.first = entry;
+        tail_.last = entry;
+    } else if (!tail_.entries) {
+        tail_.emptyBefore = entry + 1;
+    }
+    if (line.Empty()) return;
+    ++result_.report.entries;
+
+    CheckedEntry e;
+    e.line = static_cast<std::size_t>(n + 1);
+    e.entry = menufile::EntryFromLine(line.text);
+    e.fields = line.fields;
+    CheckEntry(e);
+
+    // The button's picture, looked at once however many entries share it. No name of a file can
+    // be longer than 255 characters, so a longer button has none.
+    const MediumItem* picture = nullptr;
+    if (e.entry.Button.size() <= 255 * 3 && pictureNameLengths_.count(e.entry.Button.size()))
+        picture = FindFile("content\\" + e.entry.Button + ".jpg");
+    if (picture && usedPictures_.insert(MediumIndex::Fold(LastName(picture->path))).second)
+        pictureUses_.push_back({picture, e.line, Excerpt(e.entry.Button, 255 * 3)});
+    if (entry < kWindowLines) KeepEntry(std::move(e), picture);
 }
 
 void Checker::CheckSettings() {
     using namespace menufile;
+    settingsChecked_ = true;
     CheckedMenu& menu = result_.menu;
     const std::string file = kMenuFile;
 
@@ -159,6 +224,7 @@ void Checker::CheckSettings() {
         Note("N-HIDESETUP-OFF", file, kLineHideSetup + 1, "", "A right click on the picture offers readers the "
              "Menu Editor. On a disc they cannot save changes, but on a stick they can.",
              "Tick \"Hide Setup Menu Option\" in the Menu Editor before burning, if readers should not see it.");
+    entriesAt_ = result_.report.findings.size();
 }
 
 }  // namespace checker

@@ -1,6 +1,7 @@
 // The names and sizes that Windows, discs and sticks must be able to hold.
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "check/CheckerParts.h"
@@ -8,13 +9,67 @@
 
 namespace checker {
 
+namespace {
+
+// An item's own name as it stands on the medium.
+std::string NameOf(const MediumItem& item) {
+    return item.nameLength ? item.path.substr(item.path.size() - item.nameLength) : LastName(item.path);
+}
+
+// The bytes of a name that are not UTF-8, in hex: "E9 FC".
+std::string BadBytes(const std::string& name) {
+    const std::string valid = ValidUtf8(name);
+    std::string out;
+    const char* digits = "0123456789ABCDEF";
+    for (std::size_t i = 0; i < name.size();) {
+        std::size_t n = 1;
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (c >= 0x80) {
+            n = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
+            if (i + n > name.size() || !IsUtf8(name.data() + i, n)) {
+                if (out.size() < 3 * 8) out += std::string(out.empty() ? "" : " ") + digits[c >> 4] + digits[c & 0xF];
+                n = 1;
+            }
+        }
+        i += n;
+    }
+    return out;
+}
+
+}  // namespace
+
 void Checker::CheckNames() {
     static const std::set<std::string> reserved = {"con",  "prn",  "aux",  "nul",  "com1", "com2", "com3", "com4",
                                                    "com5", "com6", "com7", "com8", "com9", "lpt1", "lpt2", "lpt3",
                                                    "lpt4", "lpt5", "lpt6", "lpt7", "lpt8", "lpt9"};
+    // Names in one folder that differ only in case, by their folded path.
+    std::map<std::string, std::vector<const MediumItem*>> twins;
+    for (const auto& item : index_.Items())
+        if (caseTwins_.count(MediumIndex::Fold(item.path)))
+            twins[MediumIndex::Fold(item.path)].push_back(&item);
+
     for (const auto& item : index_.Items()) {
-        const std::string name = LastName(item.path);
+        const std::string name = NameOf(item);
         const std::string what = item.folder ? "folder" : "file";
+        const std::string folded = MediumIndex::Fold(item.path);
+        // Inside a folder that is itself one of two names, or inside a name that cannot be
+        // written: the folder's finding says it for everything in it.
+        const auto parentEnd = item.path.rfind('\\');
+        const bool parentTwin = parentEnd != std::string::npos && InCaseTwin(item.path.substr(0, parentEnd));
+        if (const auto twin = twins.find(folded); twin != twins.end() && !parentTwin && twin->second[0] == &item) {
+            std::string names;
+            for (std::size_t i = 0; i < twin->second.size(); ++i)
+                names += (i == 0 ? "" : i + 1 == twin->second.size() ? " and " : ", ") + Quoted(NameOf(*twin->second[i]));
+            Error("E-NAME-CASE-CLASH", item.path, 0, "", "The folder holds names that differ only in case: " + names +
+                  ". FAT, NTFS and discs hold one of them only: the others are lost when the medium is written, and "
+                  "what names them opens the one that is left.",
+                  "Rename or delete all but one of them.");
+        }
+        if (!IsUtf8(name.data(), name.size()))
+            Error("E-NAME-ENCODING", item.path, 0, "", "The name holds bytes that are not UTF-8 (" + BadBytes(name) +
+                  "), written in some other code page: Windows, discs and sticks store names in Unicode, so the " +
+                  what + " cannot be written under this name, and nothing can name it.",
+                  "Rename the " + what + ", typing its name anew.");
         std::string stem = AsciiLower(name.substr(0, name.find('.')));
         stem.erase(stem.find_last_not_of(' ') + 1);
         if (reserved.count(stem))
@@ -23,11 +78,15 @@ void Checker::CheckNames() {
         std::string bad;
         for (const char c : name)
             if (std::string(":*?\"<>|\\").find(c) != std::string::npos || static_cast<unsigned char>(c) < 0x20)
-                if (bad.find(c) == std::string::npos) bad += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
-        if (!bad.empty())
-            Error("E-NAME-CHARACTERS", item.path, 0, "", "The name holds characters that Windows, discs and FAT "
-                  "sticks do not allow in names (" + bad + "): the " + what + " cannot be written to the medium.",
+                if (bad.find(c) == std::string::npos) bad += c;
+        if (!bad.empty()) {
+            std::string listed;
+            for (const char c : bad) listed += std::string(listed.empty() ? "" : " ") + c;
+            Error("E-NAME-CHARACTERS", item.path, 0, "", "The name " + Quoted(name) + " holds characters that "
+                  "Windows, discs and FAT sticks do not allow in names (" + listed + "): the " + what +
+                  " cannot be written to the medium, and nothing can name it.",
                   "Rename the " + what + ".");
+        }
         if (!name.empty() && (name.back() == '.' || name.back() == ' '))
             Error("E-NAME-TRAILING", item.path, 0, "", "The name ends in a " +
                   std::string(name.back() == '.' ? "dot" : "blank") + ", which Windows drops: the " + what +
@@ -43,7 +102,11 @@ void Checker::CheckNames() {
         if (!item.folder && item.size >= (std::uint64_t(1) << 32))
             Warning("W-FILE-4GIB", item.path, 0, "", "The file holds " + Megabytes(item.size) + ": a FAT32 stick "
                     "cannot hold a file of 4 GiB or more.", "Use a stick formatted as exFAT or NTFS, or split the file.");
-        if (!item.readable)
+        if (item.danglingLink)
+            Warning("W-UNREADABLE", item.path, 0, "", "The " + what + " is a symbolic link to something that is not "
+                    "there: nothing is copied or burned for it, and entries that name it open nothing.",
+                    "Delete the link, or copy the file it meant in its place.");
+        else if (!item.readable)
             Warning("W-UNREADABLE", item.path, 0, "", "The " + what + " cannot be read here, so it will not be "
                     "copied or burned either.", "Check its permissions.");
         const std::string lower = AsciiLower(name);
@@ -56,16 +119,29 @@ void Checker::CheckNames() {
                     "Delete it.");
     }
 
-    const std::uint64_t total = result_.report.bytes;
-    const std::string size = Megabytes(total);
-    if (total > kDualLayerDvdBytes)
-        Warning("W-MEDIUM-TOO-BIG", "", 0, "", "The medium's files hold " + size + ": more than a dual-layer DVD "
-                "(8.5 GB) takes.", "Use a USB stick or drive, or leave files out.");
+    // What the files take where they are written: a disc gives every file whole 2 KiB sectors (ISO
+    // 9660 and UDF alike) and every folder at least one for its list; a stick gives whole clusters,
+    // here 32 KiB, what Windows formats an exFAT stick of up to 32 GB with (FAT32 sticks of 16 to
+    // 32 GB get 16 KiB, larger exFAT sticks 128 KiB).
+    constexpr std::uint64_t kCluster = 32 * 1024;
+    std::uint64_t stick = 0;
+    for (const auto& item : index_.Items())
+        stick += item.folder ? kCluster : (item.size + kCluster - 1) / kCluster * kCluster;
+    const std::uint64_t total = result_.report.bytes, disc = result_.report.discBytes;
+    const std::string held = "The medium's " + Count(result_.report.files, "file holds ", "files hold ") +
+                             Megabytes(total) + "; on a CD or DVD, where every file takes whole 2 KiB sectors and "
+                             "every folder at least one, they take " + Megabytes(disc);
+    const std::string onStick = " On a USB stick with 32 KiB clusters (exFAT's for sticks of up to 32 GB) they take " +
+                                Megabytes(stick) + ".";
+    if (disc > kDualLayerDvdBytes)
+        Warning("W-MEDIUM-TOO-BIG", "", 0, "", held + ": more than a dual-layer DVD (8.5 GB) takes." + onStick,
+                "Use a USB stick or drive, or leave files out.");
     else
-        Note("N-MEDIUM-SIZE", "", 0, "", "The medium's files hold " + size + ": " +
-             (total <= kCdBytes ? "they fit on a CD (700 MB)."
-              : total <= kDvdBytes ? "too much for a CD (700 MB); they fit on a DVD (4.7 GB)."
-                                   : "too much for a DVD (4.7 GB); they fit on a dual-layer DVD (8.5 GB)."),
+        Note("N-MEDIUM-SIZE", "", 0, "", held + ": " +
+             (disc <= kCdBytes ? "they fit on a CD (700 MB)."
+              : disc <= kDvdBytes ? "too much for a CD (700 MB); they fit on a DVD (4.7 GB)."
+                                  : "too much for a DVD (4.7 GB); they fit on a dual-layer DVD (8.5 GB).") +
+                 onStick,
              "");
 }
 

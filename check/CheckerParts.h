@@ -2,11 +2,14 @@
 // The checker's parts, shared by the files that check one area of the medium each; only the
 // checker's own files include this.
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "check/Checker.h"
+#include "check/LineStream.h"
 #include "check/MediumIndex.h"
 #include "picture/PictureHeader.h"
 
@@ -14,6 +17,9 @@ namespace checker {
 
 constexpr const char* kMenuFile = "content\\config.ini";
 
+// At most about `maxBytes` of a text, cut at a character, with "…" where it was cut.
+std::string Excerpt(const std::string& s, std::size_t maxBytes);
+// A text in quotes for a finding: a long one as its start (a menu line can be any length).
 std::string Quoted(const std::string& s);
 std::string LastName(const std::string& path);
 std::string AsciiLower(std::string s);
@@ -32,17 +38,22 @@ struct PictureFrame {
     const char* uncovered;  // what shows where a smaller picture leaves the frame
 };
 
+// What the checker keeps of a long menu: the window scrolls at most 32,767 entries down and reads
+// eleven lines at a time, so no line past these is ever shown or read by it.
+constexpr std::size_t kWindowLines = 32767 + 11;
+constexpr std::size_t kClassicEntryLimit = 32766;  // the Menu Editor has always counted in 16 bits
+
 // Walks the medium once and collects what each area finds; each area's checks live in a file of its own.
 class Checker {
 public:
-    explicit Checker(Medium& medium) : medium_(medium), index_(medium.List()) {}
+    Checker(Medium& medium);
     CheckResult Run();
 
 private:
+    // Every finding goes through here. Of one code in one file only the first few are listed; the
+    // rest are counted, and one finding at the end says how many there were and where.
     void Add(Severity s, const std::string& code, const std::string& file, std::size_t line, const std::string& entry,
-             const std::string& what, const std::string& fix) {
-        result_.report.findings.push_back({s, code, file, line, entry, what, fix});
-    }
+             const std::string& what, const std::string& fix);
     void Error(const std::string& code, const std::string& file, std::size_t line, const std::string& entry,
                const std::string& what, const std::string& fix) {
         Add(Severity::Error, code, file, line, entry, what, fix);
@@ -55,11 +66,15 @@ private:
               const std::string& what, const std::string& fix) {
         Add(Severity::Note, code, file, line, entry, what, fix);
     }
+    // The findings added from `from` on move to `to`, before those added in between: the menu
+    // file's own findings are known only once it has been read through, but come first.
+    void MoveFindings(std::size_t from, std::size_t to);
+    void CountTheRest();
 
     // The last finding is an error in what the entry opens: its button does nothing for the reader.
     void Broken(CheckedEntry& e) {
         e.error = true;
-        if (e.problem.empty()) e.problem = result_.report.findings.back().what;
+        if (e.problem.empty()) e.problem = "Does not open: " + lastWhat_;
     }
 
     // The file at a medium path: nullptr when it is absent or a folder.
@@ -73,8 +88,10 @@ private:
     }
 
     void CheckMenuFile();
+    void OnMenuLine(StreamedLine& line);
     void CheckSettings();
-    void CheckEntries();
+    void CheckEntry(CheckedEntry& e);
+    void KeepEntry(CheckedEntry&& e, const MediumItem* picture);
     void CheckPaging();
     void CheckTarget(CheckedEntry& e);
     void CheckPictures();
@@ -86,14 +103,56 @@ private:
     void CheckProgram();
 
     std::string Line(std::size_t zeroBased) const {
-        return zeroBased < lines_.size() ? lines_[zeroBased] : std::string();
+        return zeroBased < header_.size() ? header_[zeroBased] : std::string();
     }
 
     Medium& medium_;
     MediumIndex index_;
     std::string autoRunProgram_;  // the root program autorun.inf starts, when it is there
     CheckResult result_;
-    std::vector<std::string> lines_;  // the menu file as the program reads it
+    std::string lastWhat_;        // what the last finding said, also when it was only counted
+
+    // The menu file as it streams by: the header lines, then what each entry line held.
+    std::vector<std::string> header_;  // lines 1 to 8
+    std::uint64_t menuLines_ = 0;
+    bool settingsChecked_ = false;
+    std::size_t entriesAt_ = 0;         // where the entries' findings begin
+    std::vector<bool> entryEmpty_;      // the entry lines the window can ever read: empty or not
+    struct Tail {                       // the entry lines after those
+        std::size_t entries = 0;        // that are not empty
+        std::size_t first = 0, last = 0;    // the first and last of them, 0-based from line 9
+        std::size_t emptyBefore = 0;    // 1 + the last empty line before `first`, 0 when none
+    } tail_;
+    std::size_t storedBytes_ = 0;       // text kept for the web page
+
+    // Button pictures, each with the first entry that shows it, in the order of the menu.
+    struct PictureUse {
+        const MediumItem* item;
+        std::size_t line;
+        std::string button;
+    };
+    std::vector<PictureUse> pictureUses_;
+    std::vector<const MediumItem*> entryPictures_;  // beside result_.menu.entries
+    std::set<std::string> usedPictures_;            // folded names of the pictures some entry names
+
+    // Findings of one code in one file beyond the listed ones.
+    struct Unlisted {
+        Severity severity;
+        std::size_t count = 0, firstLine = 0, lastLine = 0;
+    };
+    std::map<std::pair<std::string, std::string>, std::size_t> listed_;
+    std::map<std::pair<std::string, std::string>, std::size_t>::iterator lastKey_ = listed_.end();
+    std::map<std::pair<std::string, std::string>, Unlisted> unlisted_;
+
+    std::set<std::string> caseTwins_;   // folded paths that two names on the medium share
+    std::set<std::size_t> pictureNameLengths_;  // of the <name> in the medium's content\<name>.jpg
+    // The path or a folder it lies in is one of two names that differ only in case.
+    bool InCaseTwin(const std::string& path) const {
+        const std::string folded = MediumIndex::Fold(path);
+        for (std::size_t end = folded.find('\\'); end != std::string::npos; end = folded.find('\\', end + 1))
+            if (caseTwins_.count(folded.substr(0, end))) return true;
+        return caseTwins_.count(folded) != 0;
+    }
 };
 
 }  // namespace checker

@@ -64,29 +64,37 @@ void Checker::CheckPictures() {
                 "start.", "Copy content\\app.jpg onto the medium (start the menu once to have it written).");
     }
 
-    // Each button picture once, however many entries share it.
+    // Each button picture once, however many entries share it, at the first entry that shows it.
     std::set<std::string> used{"app.jpg"};
-    std::map<std::string, std::optional<PictureInfo>> seen;
-    for (CheckedEntry& e : menu.entries) {
-        const std::string path = "content\\" + e.entry.Button + ".jpg";
-        const MediumItem* item = FindFile(path);
-        if (!item) continue;
-        used.insert(MediumIndex::Fold(LastName(item->path)));
-        const bool first = !seen.count(item->path);
-        if (first) seen[item->path] = ReadPicture(*item);
-        const auto& info = seen[item->path];
+    used.insert(usedPictures_.begin(), usedPictures_.end());
+    std::map<const MediumItem*, std::optional<PictureInfo>> seen;
+    for (const PictureUse& use : pictureUses_) {
+        const auto info = ReadPicture(*use.item);
+        seen[use.item] = info;
         if (info && info->Sound()) {
-            e.picture = item->path;
-            if (first) CheckPictureSize(*item, e.line, e.entry.Button, *info, kButtonFrame);
+            CheckPictureSize(*use.item, use.line, use.button, *info, kButtonFrame);
             continue;
         }
-        e.error = true;
-        if (first)
-            Error("E-PICTURE-BROKEN", item->path, e.line, e.entry.Button, "The button picture cannot be shown (" +
-                  (info ? info->problem : std::string("it cannot be read")) + "): the button shows no name and no "
-                  "picture of its own, only whatever it showed before.",
-                  "Save the picture again as JPEG, BMP, GIF or PNG of 137 x 33 pixels, or delete it so that the "
-                  "button shows its name.");
+        Error("E-PICTURE-BROKEN", use.item->path, use.line, use.button, "The button picture cannot be shown (" +
+              (info ? info->problem : std::string("it cannot be read")) + "): the button shows no name and no "
+              "picture of its own, only whatever it showed before.",
+              "Save the picture again as JPEG, BMP, GIF or PNG of 137 x 33 pixels, or delete it so that the "
+              "button shows its name.");
+    }
+    for (std::size_t i = 0; i < menu.entries.size(); ++i) {
+        const MediumItem* picture = entryPictures_[i];
+        if (!picture) continue;
+        CheckedEntry& e = menu.entries[i];
+        const auto& info = seen[picture];
+        if (info && info->Sound()) {
+            e.picture = picture->path;
+        } else {
+            e.error = true;
+            if (e.problem.empty())
+                e.problem = "Not linked here: its button in the menu shows neither its name nor its picture, as " +
+                            picture->path +
+                            " cannot be shown.";
+        }
     }
     for (const auto& item : index_.Items()) {
         if (item.folder || MediumIndex::Fold(item.path).rfind("content\\", 0) != 0) continue;

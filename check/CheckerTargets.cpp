@@ -10,6 +10,27 @@ void Checker::CheckTarget(CheckedEntry& e) {
     const std::string& name = e.entry.Button;
     // The program's own rule: a URL scheme or "www" goes to the shell as it stands.
     if (IsWebTarget(target)) {
+        const std::string scheme = AsciiLower(target.substr(0, target.find(':')));
+        if (scheme == "javascript" || scheme == "vbscript" || scheme == "data") {
+            // These carry a script or a whole document in the address itself. A start menu on a
+            // medium has no business running script, and Windows has no program for them: the
+            // button opens nothing, and the page never makes them a link.
+            Error("E-TARGET-SCRIPT", kMenuFile, e.line, name, Quoted(target) + " is a " + scheme + ": address, "
+                  "which holds a script or a document of its own instead of naming a file or a web page. A start "
+                  "menu has no business running script, and on the reader's PC the button opens nothing useful.",
+                  "Point the entry at a web address (https://...) or at a file on the medium.");
+            Broken(e);
+            return;
+        }
+        if (scheme == "file") {
+            // file:///C:/... and file://server/share/... name places on the author's PC as surely
+            // as C:\... and \\server\... do.
+            Error("E-TARGET-ABSOLUTE", kMenuFile, e.line, name, Quoted(target) + " is a file: address, a path on "
+                  "the author's PC (a drive letter or a network share), which the reader's PC does not have.",
+                  "Copy the file onto the medium and give its path relative to Orvelund.exe, e.g. content\\file.pdf.");
+            Broken(e);
+            return;
+        }
         e.target = CheckedEntry::Target::Web;
         e.link = target;
         return;
@@ -53,6 +74,11 @@ void Checker::CheckTarget(CheckedEntry& e) {
     } else if (const MediumItem* item = index_.Find(where.path)) {
         e.target = item->folder ? CheckedEntry::Target::Folder : CheckedEntry::Target::File;
         e.link = item->path;
+        // Two names on the medium differ only in case: which of them the reader's copy holds is
+        // left to chance (the name finding says which).
+        if (InCaseTwin(item->path))
+            e.problem = "Not linked here: the medium holds two names that differ only in case, " +
+                        Quoted(item->path) + " and another, and only one of them is there once it is written.";
         if (item->path != where.path)
             Note("N-TARGET-CASE", kMenuFile, e.line, name, "The entry names " + Quoted(where.path) + ", the medium "
                  "holds " + Quoted(item->path) + ". Windows does not mind the difference in case; other systems do.",
@@ -60,8 +86,14 @@ void Checker::CheckTarget(CheckedEntry& e) {
     } else {
         e.error = true;
         const MediumItem* trimmedItem = trimmed != target ? index_.Find(ResolveTarget(trimmed).path) : nullptr;
-        Error("E-TARGET-MISSING", kMenuFile, e.line, name, Quoted(target) + " is not on the medium (looked for "
-              "from the folder of Orvelund.exe): the button opens nothing, or the shell shows an error.",
+        // Listed, but under a name that the reader's copy cannot have.
+        const MediumItem* unreachable = index_.Exact(where.path);
+        const std::string why = !unreachable                ? " is not on the medium (looked for from the folder of "
+                                                              "Orvelund.exe)"
+                                : unreachable->danglingLink ? " is a symbolic link to something that is not there"
+                                                            : " has a name that no Windows medium can hold";
+        Error("E-TARGET-MISSING", kMenuFile, e.line, name, Quoted(target) + why + ": the button opens nothing, or "
+              "the shell shows an error.",
               trimmedItem ? "Remove the blank after the comma: " + Quoted(trimmedItem->path) + " exists."
                           : "Copy the file or folder onto the medium, or correct the entry's File/Folder.");
         Broken(e);

@@ -74,6 +74,12 @@ int RunCheck(const std::vector<std::string>& args, const Writer& write, const Fi
         const char separator = folder.find('/') == std::string::npos && folder.find('\\') != std::string::npos ? '\\' : '/';
         const bool ends = folder.back() == '/' || folder.back() == '\\';
         const std::string page = folder + (ends ? "" : std::string(1, separator)) + "menu.htm";
+        // A named pipe or a device there is never opened: opening one for writing waits for a
+        // reader that never comes.
+        if (const std::string why = NotAPlainFile(page); !why.empty()) {
+            write(true, "orvelund-check: " + why + "\n");
+            return 2;
+        }
         if (!MayReplaceMenuPage(ReadFileStart(page, 4096))) {
             write(true, "orvelund-check: " + page + " was not written by orvelund-check, so it is left as it is. "
                         "Rename or move it, then run orvelund-check --web again.\n");

@@ -53,9 +53,14 @@ std::vector<MediumItem> DiskMedium::List() {
     std::vector<MediumItem> items;
     // Folders are walked by hand, not with recursive_directory_iterator, so that one unreadable
     // folder is reported and the rest of the medium is still listed.
-    std::vector<std::pair<fs::path, std::string>> pending{{PathOf(root_), std::string()}};
+    struct Pending {
+        fs::path folder;
+        std::string relative;
+        bool backslash;  // some name on the way down holds a "\"
+    };
+    std::vector<Pending> pending{{PathOf(root_), std::string(), false}};
     while (!pending.empty()) {
-        auto [folder, relative] = std::move(pending.back());
+        auto [folder, relative, backslash] = std::move(pending.back());
         pending.pop_back();
         std::error_code ec;
         fs::directory_iterator it(folder, ec), end;
@@ -72,11 +77,14 @@ std::vector<MediumItem> DiskMedium::List() {
             if (relative.empty() && (name == "System Volume Information" || name == "$RECYCLE.BIN")) continue;
             MediumItem item;
             item.path = (relative.empty() ? std::string() : relative + "\\") + name;
+            if (name.find('\\') != std::string::npos) item.nameLength = name.size();
+            item.backslashInName = backslash || item.nameLength;
             std::error_code sec;
+            item.danglingLink = e.is_symlink(sec) && !fs::exists(e.path(), sec);
             item.folder = e.is_directory(sec);
             if (item.folder) {
                 // A linked folder is listed but not entered: a link back up would never end.
-                if (!e.is_symlink(sec)) pending.emplace_back(e.path(), item.path);
+                if (!e.is_symlink(sec)) pending.push_back({e.path(), item.path, item.backslashInName});
             } else {
                 item.size = e.file_size(sec);
                 if (sec) item.size = 0;
@@ -104,6 +112,34 @@ std::optional<std::string> DiskMedium::Read(const std::string& path, std::size_t
     return bytes;
 }
 
+bool DiskMedium::Stream(const std::string& path, const PieceSink& sink) {
+    std::error_code ec;
+    const fs::path p = Below(root_, path);
+    if (!fs::is_regular_file(p, ec)) return false;  // a pipe or device would wait or never end
+    std::ifstream in(p, std::ios::binary);
+    if (!in) return false;
+    std::string buffer(256 * 1024, '\0');
+    for (;;) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const auto got = in.gcount();
+        if (got > 0 && !sink(buffer.data(), static_cast<std::size_t>(got))) return true;
+        if (!in) return !in.bad();
+    }
+}
+
+std::string NotAPlainFile(const std::string& path) {
+    std::error_code ec;
+    const auto status = fs::status(PathOf(path), ec);
+    if (ec || !fs::exists(status) || fs::is_regular_file(status)) return {};
+    const char* what = fs::is_fifo(status)        ? "a named pipe"
+                       : fs::is_directory(status) ? "a folder"
+                       : fs::is_socket(status)    ? "a socket"
+                       : fs::is_block_file(status) || fs::is_character_file(status) ? "a device"
+                                                                                    : "not a plain file";
+    return path + " is " + what + ", not a web page; it is left as it is. Remove it, then run orvelund-check "
+           "--web again.";
+}
+
 bool ReplaceFileWhole(const std::string& path, const std::string& bytes) {
     const fs::path target = PathOf(path);
     // The name the program gives its own temporary files, so the checker knows a leftover one.
@@ -125,7 +161,7 @@ bool ReplaceFileWhole(const std::string& path, const std::string& bytes) {
 
 std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) {
     std::error_code ec;
-    if (!fs::exists(PathOf(path), ec)) return std::nullopt;
+    if (!fs::is_regular_file(PathOf(path), ec)) return std::nullopt;
     std::ifstream in(PathOf(path), std::ios::binary);
     std::string bytes(maxBytes, '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(maxBytes));

@@ -9,6 +9,7 @@ public:
     explicit DiskMedium(const std::string& root);  // UTF-8
     std::vector<MediumItem> List() override;
     std::optional<std::string> Read(const std::string& path, std::size_t maxBytes) override;
+    bool Stream(const std::string& path, const PieceSink& sink) override;
 
 private:
     std::string root_;
@@ -21,5 +22,10 @@ std::string UnusableRoot(const std::string& root);
 // see the old file or the new one, never half of one. False, and nothing changed, when it failed.
 bool ReplaceFileWhole(const std::string& path, const std::string& bytes);
 
-// The start of a file, nullopt when there is no such file.
+// Why `path` must not be written as a web page, in words for the command line: something that is
+// not a plain file (a named pipe, a device, a folder) stands there. Empty when nothing or a plain
+// file is there. Such a thing is never opened: opening a named pipe for writing waits for ever.
+std::string NotAPlainFile(const std::string& path);
+
+// The start of a file, nullopt when there is no such file or it is not a plain file.
 std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes);

@@ -50,10 +50,28 @@ MediumIndex::MediumIndex(std::vector<MediumItem> items) : items_(std::move(items
     // Sorted by their bytes, so that every report lists them in the same order on every system.
     std::sort(items_.begin(), items_.end(), [](const MediumItem& a, const MediumItem& b) { return a.path < b.path; });
     byKey_.reserve(items_.size());
-    for (std::size_t i = 0; i < items_.size(); ++i) byKey_.emplace(Fold(items_[i].path), i);
+    // A name the reader's PC cannot have is no place an entry can open: a "\" inside a name, bytes
+    // that are no UTF-8 (no Windows file system stores them), a link to nothing.
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const MediumItem& item = items_[i];
+        if (!Reachable(item)) continue;
+        byKey_.emplace(Fold(item.path), i);
+    }
+}
+
+bool MediumIndex::Reachable(const MediumItem& item) {
+    return !item.backslashInName && !item.danglingLink && IsUtf8(item.path.data(), item.path.size());
+}
+
+const MediumItem* MediumIndex::Exact(const std::string& path) const {
+    const auto it = std::lower_bound(items_.begin(), items_.end(), path,
+                                     [](const MediumItem& item, const std::string& p) { return item.path < p; });
+    return it != items_.end() && it->path == path ? &*it : nullptr;
 }
 
 const MediumItem* MediumIndex::Find(const std::string& path) const {
+    // The name as it is spelt first: of two names that differ only in case, the one meant.
+    if (const MediumItem* exact = Exact(path); exact && Reachable(*exact)) return exact;
     const auto it = byKey_.find(Fold(path));
     return it == byKey_.end() ? nullptr : &items_[it->second];
 }

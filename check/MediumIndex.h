@@ -12,8 +12,14 @@ class MediumIndex {
 public:
     explicit MediumIndex(std::vector<MediumItem> items);
 
-    // The item at a medium-relative path ("" is the root, which is no item): nullptr when absent.
+    // The item at a medium-relative path ("" is the root, which is no item), as Windows finds it:
+    // nullptr when absent or when its name is one the reader's PC cannot have (Reachable).
     const MediumItem* Find(const std::string& path) const;
+    // The item stored under exactly this path, whatever its name holds.
+    const MediumItem* Exact(const std::string& path) const;
+    // False for a name no Windows file system holds as it stands: a "\" inside a name, bytes
+    // that are not UTF-8, a link to nothing. Nothing on the reader's PC answers to such a name.
+    static bool Reachable(const MediumItem& item);
     const std::vector<MediumItem>& Items() const { return items_; }  // sorted by path
 
     // A path's key: letters folded to one case as Windows compares names, "/" as "\".

@@ -19,6 +19,37 @@ std::string Plural(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
+// Text for a terminal: characters that would act instead of showing (an escape sequence that
+// recolours the terminal, a line end inside a file name, a change of writing direction) are
+// written as "<U+001B>". The text is UTF-8 by then.
+std::string Visible(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    const char* digits = "0123456789ABCDEF";
+    auto escape = [&](unsigned code) {
+        out += "<U+";
+        for (int shift = 12; shift >= 0; shift -= 4) out += digits[(code >> shift) & 0xF];
+        out += '>';
+    };
+    const auto* b = reinterpret_cast<const unsigned char*>(text.data());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = b[i];
+        if (c < 0x20 || c == 0x7F) {
+            escape(c);
+        } else if (c == 0xC2 && i + 1 < text.size() && b[i + 1] >= 0x80 && b[i + 1] <= 0x9F) {
+            escape(b[++i]);  // C1 controls, U+0080 to U+009F
+        } else if (c == 0xE2 && i + 2 < text.size() &&
+                   ((b[i + 1] == 0x80 && ((b[i + 2] >= 0x8E && b[i + 2] <= 0x8F) || (b[i + 2] >= 0xAA && b[i + 2] <= 0xAE))) ||
+                    (b[i + 1] == 0x81 && b[i + 2] >= 0xA6 && b[i + 2] <= 0xA9))) {
+            escape(0x2000u + ((b[i + 1] & 0x3Fu) << 6) + (b[i + 2] & 0x3Fu));  // marks and overrides of direction
+            i += 2;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 std::string Where(const Finding& f) {
     std::string where = f.file.empty() ? std::string("(medium)") : f.file;
     if (f.line) where += " line " + std::to_string(f.line);
@@ -30,7 +61,8 @@ std::string Where(const Finding& f) {
 
 std::size_t Report::Count(Severity s) const {
     std::size_t n = 0;
-    for (const auto& f : findings) n += f.severity == s;
+    for (const auto& f : findings)
+        if (f.severity == s) n += f.more ? f.more : 1;
     return n;
 }
 
@@ -55,9 +87,9 @@ std::string FormatText(const Report& r) {
         out += "\n\n";
         for (const auto& f : r.findings) {
             if (f.severity != g.severity) continue;
-            out += "  " + f.code + "  " + Where(f) + "\n";
-            out += "    " + f.what + "\n";
-            if (!f.fix.empty()) out += "    Fix: " + f.fix + "\n";
+            out += "  " + f.code + "  " + Visible(ValidUtf8(Where(f))) + "\n";
+            out += "    " + Visible(ValidUtf8(f.what)) + "\n";
+            if (!f.fix.empty()) out += "    Fix: " + Visible(ValidUtf8(f.fix)) + "\n";
             out += "\n";
         }
     }
@@ -98,7 +130,8 @@ std::string FormatJson(const Report& r) {
         out += "    {\"severity\": " + JsonString(SeverityName(f.severity)) + ", \"code\": " + JsonString(f.code) +
                ", \"file\": " + JsonString(f.file) + ", \"line\": " + std::to_string(f.line) +
                ", \"entry\": " + JsonString(f.entry) + ", \"what\": " + JsonString(f.what) +
-               ", \"fix\": " + JsonString(f.fix) + "}";
+               ", \"fix\": " + JsonString(f.fix) + (f.more ? ", \"more\": " + std::to_string(f.more) : std::string()) +
+               "}";
     }
     out += first ? "],\n" : "\n  ],\n";
     out += "  \"summary\": {\"entries\": " + std::to_string(r.entries) + ", \"files\": " + std::to_string(r.files) +

@@ -15,6 +15,7 @@ struct Finding {
     std::string entry;     // the entry's button name when the finding is about an entry
     std::string what;      // what goes wrong for the reader
     std::string fix;       // how to put it right
+    std::size_t more = 0;  // not 0: the finding stands for this many more of its code, not listed one by one
 };
 
 struct Report {
@@ -22,7 +23,9 @@ struct Report {
     std::size_t entries = 0;        // entry lines that are not empty, as the Menu Editor counts them
     std::size_t files = 0;          // files on the medium
     std::uint64_t bytes = 0;        // their total size
+    std::uint64_t discBytes = 0;    // what they take on a CD or DVD, in whole 2 KiB sectors
 
+    // Findings of a severity, counting those that were only counted.
     std::size_t Count(Severity s) const;
     // 0 without errors, 1 with errors.
     int ExitStatus() const { return Count(Severity::Error) ? 1 : 0; }

@@ -29,6 +29,19 @@ std::size_t SequenceAt(const unsigned char* b, std::size_t n, std::size_t i, uns
 
 }  // namespace
 
+const CodePage& Windows1252() {
+    static const CodePage cp1252{nullptr, [](const std::string& ansi) {
+                                     std::string out;
+                                     out.reserve(ansi.size() + ansi.size() / 2);
+                                     for (const char ch : ansi) {
+                                         const auto c = static_cast<unsigned char>(ch);
+                                         AppendUtf8(out, c < 0x80 || c >= 0xA0 ? c : kCp1252High[c - 0x80]);
+                                     }
+                                     return out;
+                                 }};
+    return cp1252;
+}
+
 DecodedText DecodeText(const std::string& bytes) {
     DecodedText d;
     std::size_t mark = 0;
@@ -41,14 +54,7 @@ DecodedText DecodeText(const std::string& bytes) {
     } else {
         // Without a mark, each line as the program reads it: well-formed UTF-8 with letters outside
         // ASCII as UTF-8, any other line in the code page, here Windows-1252.
-        const CodePage cp1252{nullptr, [](const std::string& ansi) {
-                                  std::string out;
-                                  for (const char ch : ansi) {
-                                      const auto c = static_cast<unsigned char>(ch);
-                                      AppendUtf8(out, c < 0x80 || c >= 0xA0 ? c : kCp1252High[c - 0x80]);
-                                  }
-                                  return out;
-                              }};
+        const CodePage& cp1252 = Windows1252();
         std::size_t start = 0;
         while (start <= bytes.size()) {
             std::size_t end = bytes.find_first_of("\r\n", start);
@@ -66,7 +72,9 @@ DecodedText DecodeText(const std::string& bytes) {
             start = end + 1;
         }
     }
-    for (const char ch : d.utf8) {
+    // Control bytes are looked for in the file's own bytes: the program reads a NUL as U+FFFD.
+    const bool utf16 = d.encoding == TextEncoding::Utf16LE || d.encoding == TextEncoding::Utf16BE;
+    for (const char ch : utf16 ? d.utf8 : bytes) {
         const auto c = static_cast<unsigned char>(ch);
         if ((c < 0x20 && c != '\r' && c != '\n' && c != '\t') || c == 0x7F) {
             d.controlBytes = true;

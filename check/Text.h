@@ -18,6 +18,10 @@ struct DecodedText {
 // of Western European Windows.
 DecodedText DecodeText(const std::string& bytes);
 
+// Windows-1252, the code page of Western European Windows, which stands for the system's code page
+// wherever the checker reads text without a mark.
+const CodePage& Windows1252();
+
 // UTF-8 as Windows counts its characters: UTF-16 code units.
 std::size_t Utf16Length(const std::string& utf8);
 

@@ -11,17 +11,28 @@ std::string Hex2(unsigned v) {
     return {digits[(v >> 4) & 0xF], digits[v & 0xF]};
 }
 
-// The colour the page gives a plain Windows colour, or `fallback` (a CSS colour) for anything else.
-std::string Css(std::int32_t color, const char* fallback) { return CssColor(color).value_or(fallback); }
+constexpr int kSchemeButtonText = 18;  // the scheme's colour index for the text on buttons
 
-// Plain colours only: system colours have no fixed value to compare.
-bool Plain(std::int32_t color) { return static_cast<std::uint32_t>(color) <= 0xFFFFFF; }
+// What a colour value paints on the reader's side. The window draws a system colour in the colours
+// of the PC's scheme; a page cannot know the scheme of a Windows it may not even run on, so it shows
+// Windows' default one, where every pair below is then checked for contrast as plain colours are.
+std::uint32_t Painted(std::int32_t color) { return PaintedColor(color, DefaultSchemeColor); }
 
-// Text on a ground: the program's own rule keeps it readable (common/Contrast).
-std::string TextOn(std::int32_t text, std::int32_t ground) {
-    if (!Plain(ground)) return Css(text, "CanvasText");
-    return *CssColor(static_cast<std::int32_t>(
-        ReadableTextColor(static_cast<std::uint32_t>(text), static_cast<std::uint32_t>(ground))));
+std::string Hex(std::uint32_t v) { return "#" + Hex2(v & 0xFF) + Hex2((v >> 8) & 0xFF) + Hex2((v >> 16) & 0xFF); }
+
+// Text on a ground: the program's own rule (common/Contrast), with the contrast any text needs.
+std::string TextOn(std::uint32_t text, std::int32_t ground) {
+    return Hex(ReadableTextColor(text, Painted(ground), kContrastForAnyText));
+}
+
+// The schemes a browser opens for itself, which the page links: web and mail addresses. Any other
+// scheme (a program's own, such as "ms-settings:") opens only on a Windows PC with that program.
+bool BrowserOpens(const std::string& target) {
+    if (target.compare(0, 3, "www") == 0) return true;
+    std::string scheme = target.substr(0, target.find(':'));
+    for (char& c : scheme)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return scheme == "http" || scheme == "https" || scheme == "mailto";
 }
 
 std::string VersionText() {
@@ -79,22 +90,7 @@ std::string WebUrl(const std::string& target) {
     return out;
 }
 
-std::optional<std::string> CssColor(std::int32_t windowsColor) {
-    const auto v = static_cast<std::uint32_t>(windowsColor);
-    if (v <= 0xFFFFFF) return "#" + Hex2(v & 0xFF) + Hex2((v >> 8) & 0xFF) + Hex2((v >> 16) & 0xFF);
-    if ((v & 0xFFFFFF00u) != 0x80000000u) return std::nullopt;
-    // Windows' system colours by their index, as the CSS system colours that mean the same.
-    switch (v & 0xFF) {
-    case 5: return "Canvas";             // window background
-    case 8: return "CanvasText";         // window text
-    case 13: return "Highlight";
-    case 14: return "HighlightText";
-    case 15: return "ButtonFace";
-    case 17: return "GrayText";
-    case 18: return "ButtonText";
-    default: return std::nullopt;
-    }
-}
+std::string CssColor(std::int32_t windowsColor) { return Hex(Painted(windowsColor)); }
 
 bool MayReplaceMenuPage(const std::optional<std::string>& existing) {
     return !existing || existing->find(kWebGenerator) != std::string::npos;
@@ -103,9 +99,13 @@ bool MayReplaceMenuPage(const std::optional<std::string>& existing) {
 std::string MenuPage(const CheckResult& checked) {
     const CheckedMenu& menu = checked.menu;
     const std::string title = HtmlEscape(menu.caption);
-    const std::string back = Css(menu.backColor, "Canvas");
-    const std::string buttonBack = Css(menu.buttonColor, "ButtonFace");
-    const std::string labelBack = Css(menu.labelBackColor, "Canvas");
+    const std::string back = CssColor(menu.backColor);
+    const std::string buttonBack = CssColor(menu.buttonColor);
+    const std::string labelBack = CssColor(menu.labelBackColor);
+    // The window draws its labels' text in their own colour and its buttons' in the scheme's button
+    // text, each turned black or white where it would not read.
+    const std::uint32_t labelText = Painted(menu.labelTextColor);
+    const std::uint32_t buttonText = DefaultSchemeColor(kSchemeButtonText);
 
     std::string page;
     page.reserve(4096 + menu.entries.size() * 400);
@@ -117,7 +117,7 @@ std::string MenuPage(const CheckResult& checked) {
             "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
             "<meta name=\"generator\" content=\"orvelund-check " + VersionText() + "\">\n";
     page += "<title>" + title + "</title>\n<style>\n";
-    page += "body { margin: 0; background: " + back + "; color: " + TextOn(menu.labelTextColor, menu.backColor) +
+    page += "body { margin: 0; background: " + back + "; color: " + TextOn(labelText, menu.backColor) +
             "; font-family: Arial, Helvetica, sans-serif; }\n"
             "main { max-width: 40rem; margin: 0 auto; padding: 0.5rem; }\n"
             "h1 { font-size: 1.4rem; margin: 0.5rem 0; }\n"
@@ -128,17 +128,17 @@ std::string MenuPage(const CheckResult& checked) {
             "text-decoration: none; }\n"
             ".button { display: flex; align-items: center; justify-content: center; box-sizing: border-box; "
             "min-width: 137px; min-height: 33px; padding: 0 0.5rem; background: " + buttonBack + "; color: " +
-            TextOn(0, menu.buttonColor) + "; font-weight: bold; font-size: 0.75rem; border: 2px outset " +
+            TextOn(buttonText, menu.buttonColor) + "; font-weight: bold; font-size: 0.75rem; border: 2px outset " +
             buttonBack + "; }\n"
             ".button.picture { padding: 0; border: 0; background: none; }\n"
             ".button img { display: block; width: 137px; height: 33px; }\n"
-            ".label { background: " + labelBack + "; color: " + TextOn(menu.labelTextColor, menu.labelBackColor) +
+            ".label { background: " + labelBack + "; color: " + TextOn(labelText, menu.labelBackColor) +
             "; font-style: italic; font-size: 0.9rem; padding: 0.1rem 0.25rem; overflow-wrap: anywhere; }\n"
             "a.entry:hover .label, a.entry:focus .label { text-decoration: underline; }\n"
-            "a.entry:focus { outline: 3px solid Highlight; outline-offset: 2px; }\n"
+            "a.entry:focus { outline: 3px solid currentColor; outline-offset: 2px; }\n"
             ".problem { flex-basis: 100%; margin: 0; font-size: 0.85rem; }\n"
             "</style>\n</head>\n<body>\n<main>\n";
-    page += "<h1>" + title + "</h1>\n";
+    page += "<h1 dir=\"auto\">" + title + "</h1>\n";
     if (!menu.mainPicture.empty())
         page += "<img class=\"banner\" src=\"" + HtmlEscape(RelativeUrl(menu.mainPicture)) + "\" alt=\"" + title +
                 "\" width=\"624\" height=\"213\">\n";
@@ -148,16 +148,20 @@ std::string MenuPage(const CheckResult& checked) {
         const std::string name = HtmlEscape(e.entry.Button);
         std::string button;
         if (!e.picture.empty())
-            button = "<span class=\"button picture\"><img src=\"" + HtmlEscape(RelativeUrl(e.picture)) + "\" alt=\"" +
-                     name + "\" width=\"137\" height=\"33\"></span>";
+            button = "<span class=\"button picture\" dir=\"auto\"><img src=\"" + HtmlEscape(RelativeUrl(e.picture)) +
+                     "\" alt=\"" + name + "\" width=\"137\" height=\"33\" loading=\"lazy\"></span>";
         else
-            button = "<span class=\"button\">" + name + "</span>";
+            button = "<span class=\"button\" dir=\"auto\">" + name + "</span>";
         // A line with one field sets no label in the window; the page shows none either.
         const std::string label =
-            e.fields >= 2 ? " <span class=\"label\">" + HtmlEscape(e.entry.Label) + "</span>" : std::string();
+            e.fields >= 2 ? " <span class=\"label\" dir=\"auto\">" + HtmlEscape(e.entry.Label) + "</span>" : std::string();
 
-        std::string href;
-        if (e.problem.empty()) {
+        std::string href, note = e.problem;
+        if (note.empty() && e.error) note = "Does not open: it names nothing that can be opened.";
+        if (note.empty() && e.target == CheckedEntry::Target::Web && !BrowserOpens(e.link))
+            note = "Not linked here: a browser does not open " + e.link.substr(0, e.link.find(':') + 1) +
+                   " addresses; on Windows the program made for them does.";
+        if (note.empty()) {
             if (e.target == CheckedEntry::Target::Web) href = WebUrl(e.link);
             else if (e.target == CheckedEntry::Target::Folder) href = e.link.empty() ? "./" : RelativeUrl(e.link) + "/";
             else if (e.target == CheckedEntry::Target::File) href = RelativeUrl(e.link);
@@ -165,8 +169,8 @@ std::string MenuPage(const CheckResult& checked) {
         if (!href.empty()) {
             page += "<li><a class=\"entry\" href=\"" + HtmlEscape(href) + "\">" + button + label + "</a></li>\n";
         } else {
-            page += "<li><div class=\"entry\">" + button + label + "<p class=\"problem\">Does not open: " +
-                    HtmlEscape(e.problem.empty() ? "it names nothing that can be opened." : e.problem) +
+            page += "<li><div class=\"entry\">" + button + label + "<p class=\"problem\">" +
+                    HtmlEscape(note.empty() ? "Does not open: it names nothing that can be opened." : note) +
                     "</p></div></li>\n";
         }
     }

@@ -22,9 +22,9 @@ std::string HtmlEscape(const std::string& text);
 std::string RelativeUrl(const std::string& mediumPath);
 // A web target as a link: "www..." gets "http://" in front; characters a URL cannot hold are encoded.
 std::string WebUrl(const std::string& target);
-// A Windows colour value (0x00BBGGRR) as a CSS colour ("#RRGGBB"); Windows' system colours as the
-// CSS system colour that stands for them; nullopt for a value that is neither.
-std::optional<std::string> CssColor(std::int32_t windowsColor);
+// A colour value of the menu file as a CSS colour ("#RRGGBB"): what the window paints for it, a
+// system colour in Windows' default scheme (the page cannot know the reader's).
+std::string CssColor(std::int32_t windowsColor);
 
 // Whether FOLDER/menu.htm may be written: it does not exist, or it carries the generator comment.
 // `existing` is the start of the file that is there, nullopt when there is none.

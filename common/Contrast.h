@@ -9,3 +9,16 @@
 double ContrastRatio(std::uint32_t a, std::uint32_t b);
 // `text` when it stands out from `ground` well enough, else black or white, whichever stands out more.
 std::uint32_t ReadableTextColor(std::uint32_t text, std::uint32_t ground);
+// The same with the least contrast given: 4.5 is what text of any size needs to read for
+// everyone (WCAG's level AA), where the window's bold menu text makes do with 3.
+std::uint32_t ReadableTextColor(std::uint32_t text, std::uint32_t ground, double least);
+constexpr double kContrastForAnyText = 4.5;
+
+// A colour value as the menu file holds it (a signed 32-bit number) and what it paints: a system
+// colour (0x80000000 plus an index, e.g. 0x80000005 for the window's ground) is the scheme's colour
+// of that index, `schemeColor(index)`; any other value paints its lower 24 bits.
+bool IsSystemColor(std::int32_t value);
+std::uint32_t PaintedColor(std::int32_t value, std::uint32_t (*schemeColor)(int index));
+// Windows' default scheme, as it stands on a new Windows 10 or 11: what GetSysColor gives for each
+// index there; black for an index Windows does not have.
+std::uint32_t DefaultSchemeColor(int index);

@@ -13,6 +13,7 @@
 #include "check/Text.h"
 #include "content/DefaultContent.h"
 #include "platform/MainWindowDesign.h"
+#include "tests/CheckMedium.h"
 #include "tests/PictureFiles.h"
 #include "tests/fakes/FakeMedium.h"
 #include "tests/fakes/World.h"
@@ -20,15 +21,10 @@
 namespace {
 
 namespace pf = picturefiles;
-
-// The first bytes of a Windows program for a processor: 0x14C x86, 0x8664 x64.
-std::string Program(unsigned machine) {
-    std::string exe = "MZ" + std::string(0x3A, '\0');
-    pf::PutU32(exe, 0x40);
-    exe += std::string("PE\0\0", 4);
-    pf::PutU16(exe, machine);
-    return exe + std::string(200, '\0');
-}
+using checktest::Inf;
+using checktest::kHeader;
+using checktest::Program;
+using checktest::SizedMedium;
 
 std::string ReadData(const std::string& name) {
     std::ifstream in(std::string(ORVELUND_TEST_DATA) + "/" + name, std::ios::binary);
@@ -37,44 +33,7 @@ std::string ReadData(const std::string& name) {
     return out.str();
 }
 
-const char* kHeader =
-    "## ** Orvelund - CONFIGURATION FILE **\r\n## >> Configuration\r\nTITLE:Demo\r\nBTCOLOR:16435132\r\n"
-    "BGCOLOR:16777215\r\nHIDESETUP:1\r\n## -- a\r\n## -- b\r\n";
-
-struct Check : ::testing::Test {
-    FakeFileSystem fs;
-    const std::string root = "C:\\Burn";
-
-    void SetUp() override {
-        Put("Orvelund.exe", Program(0x14C));
-        Put("content\\app.jpg", pf::Jpeg(624, 213));
-        Put("content\\app.ico", pf::Ico({pf::IcoBitmap(32, 32, 32)}));
-        Put("docs\\manual.pdf", "%PDF");
-    }
-    void Put(const std::string& path, const std::string& bytes) { fs.AddFile(root + "\\" + path, bytes); }
-    // The header lines of the Menu Editor and these entries.
-    void Menu(const std::vector<std::string>& entries, std::string header = kHeader) {
-        for (const auto& e : entries) header += e + "\r\n";
-        Put("content\\config.ini", header);
-    }
-    CheckResult Run() {
-        FakeMedium medium(fs, root);
-        return CheckMedium(medium);
-    }
-    std::vector<Finding> Found(const std::string& code) {
-        std::vector<Finding> out;
-        for (const auto& f : Run().report.findings)
-            if (f.code == code) out.push_back(f);
-        return out;
-    }
-    // Codes of the errors and warnings: what an author has to act on.
-    std::vector<std::string> Problems() {
-        std::vector<std::string> codes;
-        for (const auto& f : Run().report.findings)
-            if (f.severity != Severity::Note) codes.push_back(f.code);
-        return codes;
-    }
-};
+struct Check : checktest::MediumTest {};
 
 using ::testing::ElementsAre;
 
@@ -258,10 +217,7 @@ std::vector<bool> ShownByClicking(const std::vector<std::string>& entries) {
 TEST(CheckPaging, WalkAgreesWithTheWindowOnRandomMenus) {
     std::mt19937 random(17);
     for (int round = 0; round < 300; ++round) {
-        std::vector<std::string> entries;
-        const int n = static_cast<int>(random() % 40);
-        for (int i = 0; i < n; ++i)
-            entries.push_back(random() % 5 == 0 ? "" : "B" + std::to_string(i) + ",Label " + std::to_string(i) + ",x,open");
+        const std::vector<std::string> entries = checktest::RandomEntries(random, "x");
         std::vector<std::string> lines = {"h1", "h2", "TITLE:T", "BTCOLOR:0", "BGCOLOR:0", "HIDESETUP:0", "h7", "h8"};
         lines.insert(lines.end(), entries.begin(), entries.end());
         const MenuWalk walk = WalkMenu(lines);
@@ -356,12 +312,6 @@ TEST_F(Check, MainPictureAndIcon) {
 
 // ---- autorun.inf -------------------------------------------------------------------------------
 
-std::string Inf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const auto& l : lines) text += l + "\r\n";
-    return text;
-}
-
 TEST_F(Check, ARenamedProgramIsFoundThroughAutoRun) {
     Menu({"A,a,docs,open"});
     ASSERT_TRUE(Found("E-PROGRAM-MISSING").empty());  // the fixture's medium holds Orvelund.exe
@@ -395,18 +345,6 @@ TEST_F(Check, AutoRunThatStartsNothingOrShowsTooMuch) {
 }
 
 // ---- names and sizes ---------------------------------------------------------------------------
-
-// The fake file system's medium, with some items of given sizes on top.
-class SizedMedium : public FakeMedium {
-public:
-    using FakeMedium::FakeMedium;
-    std::vector<MediumItem> extra;
-    std::vector<MediumItem> List() override {
-        auto items = FakeMedium::List();
-        items.insert(items.end(), extra.begin(), extra.end());
-        return items;
-    }
-};
 
 TEST_F(Check, NamesThatWindowsOrTheMediumCannotHold) {
     Menu({"A,a,docs,open"});

@@ -34,10 +34,15 @@ TEST(WebPage, ColoursAreConvertedFromWindowsValues) {
     EXPECT_EQ(CssColor(16435132), "#BCC7FA");  // red 188, green 199, blue 250
     EXPECT_EQ(CssColor(255), "#FF0000");
     EXPECT_EQ(CssColor(0xFF0000), "#0000FF");
-    EXPECT_EQ(CssColor(static_cast<std::int32_t>(0x80000005)), "Canvas");
-    EXPECT_EQ(CssColor(static_cast<std::int32_t>(0x8000000F)), "ButtonFace");
-    EXPECT_EQ(CssColor(-1), std::nullopt);
-    EXPECT_EQ(CssColor(0x1000000), std::nullopt);
+    // System colours as Windows' default scheme paints them: the window's white ground, the
+    // buttons' light grey, the highlight's blue.
+    EXPECT_EQ(CssColor(static_cast<std::int32_t>(0x80000005)), "#FFFFFF");
+    EXPECT_EQ(CssColor(static_cast<std::int32_t>(0x8000000F)), "#F0F0F0");
+    EXPECT_EQ(CssColor(static_cast<std::int32_t>(0x8000000D)), "#0078D7");
+    EXPECT_EQ(CssColor(static_cast<std::int32_t>(0x80000063)), "#000000");  // no such index: GetSysColor's 0
+    // Other values paint their lower 24 bits, as in the window.
+    EXPECT_EQ(CssColor(-1), "#FFFFFF");
+    EXPECT_EQ(CssColor(0x1000000), "#000000");
 }
 
 TEST(WebPage, TextIsEscaped) {
@@ -102,7 +107,7 @@ TEST_F(WebMenu, ShowsTheMenuAsTheWindowDoes) {
     EXPECT_EQ(page.rfind("<!DOCTYPE html>\n" + std::string(kWebGenerator), 0), 0u);
     EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
     EXPECT_NE(page.find("<title>Tom &amp; Jerry &lt;2026&gt;</title>"), std::string::npos);
-    EXPECT_NE(page.find("<h1>Tom &amp; Jerry &lt;2026&gt;</h1>"), std::string::npos);
+    EXPECT_NE(page.find("<h1 dir=\"auto\">Tom &amp; Jerry &lt;2026&gt;</h1>"), std::string::npos);
     EXPECT_NE(page.find("<img class=\"banner\" src=\"content/app.jpg\""), std::string::npos);
     // In menu order, each a link: the file in the medium's spelling, the web address, the folder.
     const auto guide = page.find("href=\"docs/Guide%20%231.pdf\"");
@@ -129,12 +134,12 @@ TEST_F(WebMenu, EntriesThatDoNotWorkHaveNoLinkAndSayWhy) {
     EXPECT_EQ(Count(page, "<a "), 0u);
     EXPECT_EQ(Count(page, "Does not open:"), 4u);
     EXPECT_TRUE(Balanced(page));
-    EXPECT_NE(page.find("<span class=\"button\">Missing</span>"), std::string::npos);
+    EXPECT_NE(page.find("<span class=\"button\" dir=\"auto\">Missing</span>"), std::string::npos);
 }
 
 TEST_F(WebMenu, DefaultColoursWhenTheMenuSetsNone) {
     const std::string page = Page({"A,a,.,explore"}, "TITLE:T\r\n\r\n\r\nHIDESETUP:0\r\n");
-    EXPECT_NE(page.find("background: Canvas"), std::string::npos);  // the window's system colour
+    EXPECT_NE(page.find("body { margin: 0; background: #FFFFFF"), std::string::npos);  // the window's system colour
     EXPECT_NE(page.find("background: #C0C0FF"), std::string::npos);  // the buttons' design colour
     EXPECT_NE(page.find("href=\"./\""), std::string::npos);          // "." is the medium's root
 }
@@ -171,7 +176,7 @@ struct WebCommand : ::testing::Test {
 
 TEST_F(WebCommand, WritesThePageAndKeepsTheChecksExitStatus) {
     EXPECT_EQ(Web(), 1);  // the check's errors
-    EXPECT_NE(Read("menu.htm").find("<h1>Web</h1>"), std::string::npos);
+    EXPECT_NE(Read("menu.htm").find("<h1 dir=\"auto\">Web</h1>"), std::string::npos);
     Write("content/config.ini", Read("content/config.ini") + "B,b,content\\config.ini,open\r\n");
     EXPECT_EQ(Web(), 1);
     EXPECT_NE(Read("menu.htm").find("href=\"content/config.ini\""), std::string::npos);  // its own page is replaced

@@ -7,9 +7,7 @@
 #include "platform/win32/Win32Pictures.h"
 
 COLORREF ColorRef(std::int32_t color) {
-    const auto c = static_cast<std::uint32_t>(color);
-    if ((c & 0xFF000000u) == 0x80000000u) return GetSysColor(static_cast<int>(c & 0xFFu));
-    return c & 0x00FFFFFFu;
+    return PaintedColor(color, [](int index) { return static_cast<std::uint32_t>(GetSysColor(index)); });
 }
 
 HBRUSH DesignedWindow::BrushFor(ControlState& c) {

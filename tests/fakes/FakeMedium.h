@@ -1,5 +1,7 @@
 #pragma once
 // A medium in the fake file system: the folder `root` and everything below it.
+#include <algorithm>
+
 #include "check/Medium.h"
 #include "tests/fakes/FakeFileSystem.h"
 
@@ -18,6 +20,17 @@ public:
         if (!fs_.Has(full) || fs_.Locked(full)) return std::nullopt;
         return fs_.Content(full).substr(0, maxBytes);
     }
+    // In pieces of an odd size, so that whatever reads them meets line ends and characters cut
+    // between two pieces.
+    bool Stream(const std::string& path, const PieceSink& sink) override {
+        const std::string full = root_ + "\\" + path;
+        if (!fs_.Has(full) || fs_.Locked(full)) return false;
+        const std::string& bytes = fs_.Content(full);
+        for (std::size_t at = 0; at < bytes.size(); at += kPiece)
+            if (!sink(bytes.data() + at, std::min(kPiece, bytes.size() - at))) break;
+        return true;
+    }
+    static constexpr std::size_t kPiece = 4093;
 
 private:
     FakeFileSystem& fs_;

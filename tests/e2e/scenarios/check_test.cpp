@@ -80,7 +80,7 @@ TEST_F(CheckFirstRun, TheMediumAFirstStartWritesChecksWithoutErrors) {
               0u);
     const auto page = ReadFileBytes(JoinPath(Folder(), "menu.htm"));
     ASSERT_TRUE(page);
-    EXPECT_NE(page->find("<h1>Orvelund</h1>"), std::string::npos);
+    EXPECT_NE(page->find("<h1 dir=\"auto\">Orvelund</h1>"), std::string::npos);
     EXPECT_NE(page->find("href=\"content/instructions.htm\""), std::string::npos);
     EXPECT_NE(page->find("<img src=\"content/Updates.jpg\" alt=\"Updates\""), std::string::npos);
     WriteFileBytes(JoinPath(ArtifactsFolder(), "first-run-menu.htm"), *page);
