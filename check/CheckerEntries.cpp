@@ -19,7 +19,7 @@ bool IsShellVerb(const std::string& verb) {
 // menu no more than a browser opens quickly.
 constexpr std::size_t kKeptNameBytes = 256, kKeptLabelBytes = 512, kKeptPathBytes = 256, kKeptActionBytes = 64;
 constexpr std::size_t kLinkBytes = 2048;
-constexpr std::size_t kKeptTextBudget = 24u << 20;  // all entries together
+constexpr std::size_t kKeptTextBudget = 24u << 20;  // all entries of all menus together
 
 }  // namespace
 
@@ -72,7 +72,7 @@ void Checker::CheckEntry(CheckedEntry& e) {
 void Checker::KeepEntry(CheckedEntry&& e, const MediumItem* picture) {
     // Only what the page shows, each field cut to what a page can show; a menu whose lines are
     // all long keeps less of each once the budget is spent.
-    const bool spent = read_.storedBytes > kKeptTextBudget;
+    const bool spent = storedBytes_ > kKeptTextBudget;
     const std::size_t small = 24;
     e.entry.Button = Excerpt(e.entry.Button, spent ? small : kKeptNameBytes);
     e.entry.Label = Excerpt(e.entry.Label, spent ? small : kKeptLabelBytes);
@@ -83,7 +83,7 @@ void Checker::KeepEntry(CheckedEntry&& e, const MediumItem* picture) {
                           : "Not linked here: its address is too long for a page.";
     }
     if (!e.problem.empty()) e.link.clear();
-    read_.storedBytes += e.entry.Button.size() + e.entry.Label.size() + e.entry.FileFolder.size() + e.link.size() +
+    storedBytes_ += e.entry.Button.size() + e.entry.Label.size() + e.entry.FileFolder.size() + e.link.size() +
                     e.problem.size() + sizeof e;
     menu_->entries.push_back(std::move(e));
     entryPictures_.back().push_back(picture);

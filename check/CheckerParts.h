@@ -142,7 +142,6 @@ private:
             std::size_t first = 0, last = 0;  // the first and last of them, 0-based from line 9
             std::size_t emptyBefore = 0;  // 1 + the last empty line before `first`, 0 when none
         } tail;
-        std::size_t storedBytes = 0;      // text kept for the web page
         std::size_t entries = 0;          // entry lines that are not empty
         // What the entries the window can read lead to, by position among the entries (a key of the
         // target as the program resolves it), with their lines: a language's menu is compared with
@@ -156,6 +155,7 @@ private:
         std::string extraButton;
     };
     MenuRead read_;
+    std::size_t storedBytes_ = 0;  // text kept for the web pages, of all menus together
     MenuRead base_;  // config.ini's, once read: its targets are what each language's menu is compared with
     std::vector<const MediumItem*> languageItems_;  // the files of result_.languages
     std::vector<const MediumItem*> noLanguage_;     // content\config.<x>.ini whose x is no language
