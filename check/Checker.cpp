@@ -116,6 +116,15 @@ void Checker::CountTheRest() {
     }
 }
 
+void Checker::CheckMenu(CheckedMenu& menu, const MediumItem* item) {
+    menu_ = &menu;
+    menuFile_ = menu.file = item ? item->path : kMenuFile;
+    read_ = MenuRead();
+    entryPictures_.emplace_back();
+    CheckMenuFile(item);
+    if (menu.read) CheckPaging();
+}
+
 CheckResult Checker::Run() {
     for (const auto& item : index_.Items()) {
         // A disc gives every file whole 2 KiB sectors and every folder at least one for its list.
@@ -124,11 +133,19 @@ CheckResult Checker::Run() {
         ++result_.report.files;
         result_.report.bytes += item.size;
     }
-    CheckMenuFile();
-    if (result_.menu.read) CheckPaging();
+    FindLanguageFiles();
+    CheckMenu(result_.menu, FindFile(kMenuFile));
+    base_ = std::move(read_);
+    CheckLanguageTags();
+    for (std::size_t i = 0; i < result_.languages.size(); ++i) {
+        CheckMenu(result_.languages[i], languageItems_[i]);
+        if (result_.menu.read && result_.languages[i].read) CompareWithBase();
+    }
+    for (const CheckedMenu* menu : Menus()) result_.report.menus += menu->read;
     CheckPictures();
     CheckAutoRun();
     CheckNames();
+    CheckStalePages();
     CheckProgram();
     CountTheRest();
     return std::move(result_);

@@ -13,7 +13,7 @@
 // One entry line of the menu file as the checker understood it; the web page is built from these.
 struct CheckedEntry {
     enum class Target { None, Web, File, Folder };  // None: nothing a reader could open
-    std::size_t line = 0;      // 1-based line in config.ini
+    std::size_t line = 0;      // 1-based line in its menu file
     MenuEntry entry;
     std::size_t fields = 0;    // how many comma-separated fields the line has
     bool shown = false;        // some view of the menu window shows it
@@ -26,8 +26,10 @@ struct CheckedEntry {
     std::string problem;
 };
 
-// The menu as the window shows it.
+// A menu as the window shows it: config.ini's, or one language's.
 struct CheckedMenu {
+    std::string file;               // "content\config.ini", "content\config.pt-BR.ini" as the medium spells it
+    std::string tag;                // the language, as the program compares it ("pt-BR"); empty for config.ini
     bool read = false;              // the menu file exists and could be read
     std::string caption;            // the window's caption
     std::int32_t buttonColor = 0;   // colours as Windows colour values (0x00BBGGRR or a system colour)
@@ -40,7 +42,8 @@ struct CheckedMenu {
 
 struct CheckResult {
     Report report;
-    CheckedMenu menu;
+    CheckedMenu menu;                    // content\config.ini, the menu for every reader
+    std::vector<CheckedMenu> languages;  // the menus of single languages beside it, in the order of their tags
 };
 
 CheckResult CheckMedium(Medium& medium);

@@ -19,36 +19,36 @@ bool IsShellVerb(const std::string& verb) {
 // menu no more than a browser opens quickly.
 constexpr std::size_t kKeptNameBytes = 256, kKeptLabelBytes = 512, kKeptPathBytes = 256, kKeptActionBytes = 64;
 constexpr std::size_t kLinkBytes = 2048;
-constexpr std::size_t kKeptTextBudget = 24u << 20;  // all entries together
+constexpr std::size_t kKeptTextBudget = 24u << 20;  // all entries of all menus together
 
 }  // namespace
 
 void Checker::CheckEntry(CheckedEntry& e) {
     const std::string name = e.entry.Button;
     if (e.fields < 4) {
-        Error("E-ENTRY-SHORT", kMenuFile, e.line, name, "The entry has " + Count(e.fields, "field", "fields") +
+        Error("E-ENTRY-SHORT", menuFile_, e.line, name, "The entry has " + Count(e.fields, "field", "fields") +
               " instead of four (Button,Label,File/Folder,Action): a click on its button does nothing" +
               (e.fields < 2 ? ", and the label beside it keeps the text of an earlier entry." : "."),
               "Fill in every field of the entry in the Menu Editor.");
         Broken(e);
     } else if (e.fields > 4) {
-        Warning("W-ENTRY-EXTRA-FIELDS", kMenuFile, e.line, name, "The line has " +
+        Warning("W-ENTRY-EXTRA-FIELDS", menuFile_, e.line, name, "The line has " +
                 std::to_string(e.fields) + " comma-separated fields; only the first four count. A comma typed "
                 "into a label or path splits it, and the rest moves into the next field.",
                 "Remove the commas from the entry's fields.");
     }
     if (name.empty())
-        Warning("W-ENTRY-NO-NAME", kMenuFile, e.line, name, "The entry's button has no name: it shows an empty "
+        Warning("W-ENTRY-NO-NAME", menuFile_, e.line, name, "The entry's button has no name: it shows an empty "
                 "button unless content\\.jpg exists.", "Give the entry a button name in the Menu Editor.");
     else if (StartsWith(name, "##"))
-        Warning("W-ENTRY-COMMENT", kMenuFile, e.line, name, "From line 9 on, every line is an entry, also one "
+        Warning("W-ENTRY-COMMENT", menuFile_, e.line, name, "From line 9 on, every line is an entry, also one "
                 "that begins with \"##\": the menu shows a button named " + Quoted(name) + ".",
                 "Delete the line if it was meant as a comment.");
     if (e.fields < 4) return;
 
     const std::string& action = e.entry.Action;
     if (action.empty()) {
-        Warning("W-ACTION-EMPTY", kMenuFile, e.line, name, "The entry has no action: the shell then uses the "
+        Warning("W-ACTION-EMPTY", menuFile_, e.line, name, "The entry has no action: the shell then uses the "
                 "file's default action, which may not be what you meant.",
                 "Choose open, edit, print or explore in the Menu Editor.");
     } else if (!IsShellVerb(AsciiLower(action))) {
@@ -56,12 +56,12 @@ void Checker::CheckEntry(CheckedEntry& e) {
         trimmed.erase(0, trimmed.find_first_not_of(' '));
         trimmed.erase(trimmed.find_last_not_of(' ') + 1);
         if (IsShellVerb(AsciiLower(trimmed))) {
-            Error("E-ACTION-BLANK", kMenuFile, e.line, name, "The action " + Quoted(action) + " has blanks "
+            Error("E-ACTION-BLANK", menuFile_, e.line, name, "The action " + Quoted(action) + " has blanks "
                   "around it, which the program passes on to the shell: no program offers that action, so the "
                   "button opens nothing.", "Remove the blanks around the commas in the entry.");
             Broken(e);
         } else {
-            Warning("W-ACTION-UNKNOWN", kMenuFile, e.line, name, "The action " + Quoted(action) + " is none of "
+            Warning("W-ACTION-UNKNOWN", menuFile_, e.line, name, "The action " + Quoted(action) + " is none of "
                     "open, edit, print or explore: it works only where the program that handles the file "
                     "offers it.", "Use open, edit, print or explore.");
         }
@@ -85,8 +85,8 @@ void Checker::KeepEntry(CheckedEntry&& e, const MediumItem* picture) {
     if (!e.problem.empty()) e.link.clear();
     storedBytes_ += e.entry.Button.size() + e.entry.Label.size() + e.entry.FileFolder.size() + e.link.size() +
                     e.problem.size() + sizeof e;
-    result_.menu.entries.push_back(std::move(e));
-    entryPictures_.push_back(picture);
+    menu_->entries.push_back(std::move(e));
+    entryPictures_.back().push_back(picture);
 }
 
 void Checker::CheckPaging() {
@@ -94,11 +94,11 @@ void Checker::CheckPaging() {
     // which is all its paging looks at.
     const std::size_t first = menufile::kLineFirstEntry;
     std::vector<std::string> lines(first);
-    for (const bool empty : entryEmpty_) lines.emplace_back(empty ? "" : "x");
+    for (const bool empty : read_.entryEmpty) lines.emplace_back(empty ? "" : "x");
     const MenuWalk walk = WalkMenu(lines);
-    const std::size_t known = entryEmpty_.size();
+    const std::size_t known = read_.entryEmpty.size();
     std::map<std::size_t, CheckedEntry*> byLine;
-    for (auto& e : result_.menu.entries) byLine[e.line] = &e;
+    for (auto& e : menu_->entries) byLine[e.line] = &e;
     for (std::size_t i = 0; i < walk.shown.size(); ++i) {
         if (!walk.shown[i]) continue;
         const auto it = byLine.find(first + i + 1);
@@ -124,50 +124,50 @@ void Checker::CheckPaging() {
         for (auto it = byLine.lower_bound(first + i + 1); it != byLine.end() && it->first <= first + j; ++it)
             it->second->error = true;
         const auto at = byLine.find(first + i + 1);
-        Error("E-ENTRY-NEVER-SHOWN", kMenuFile, first + i + 1, at != byLine.end() ? at->second->entry.Button : "",
+        Error("E-ENTRY-NEVER-SHOWN", menuFile_, first + i + 1, at != byLine.end() ? at->second->entry.Button : "",
               range + why,
               beyondScroll ? "Split the menu: put some entries into a folder that an \"explore\" entry opens."
                            : "Delete the empty line (saving in the Menu Editor removes every empty line).");
     };
     bool tailJoined = false;
     for (std::size_t i = 0; i < known;) {
-        if (shown(i) || entryEmpty_[i]) {
+        if (shown(i) || read_.entryEmpty[i]) {
             ++i;
             continue;
         }
         std::size_t j = i, count = 0;
-        while (j < known && !shown(j)) count += !entryEmpty_[j++];
+        while (j < known && !shown(j)) count += !read_.entryEmpty[j++];
         std::size_t last = j;
-        while (last > i && entryEmpty_[last - 1]) --last;
-        if (j == known && tail_.entries) {
-            count += tail_.entries;
-            last = tail_.last + 1;
-            j = tail_.last + 1;
+        while (last > i && read_.entryEmpty[last - 1]) --last;
+        if (j == known && read_.tail.entries) {
+            count += read_.tail.entries;
+            last = read_.tail.last + 1;
+            j = read_.tail.last + 1;
             tailJoined = true;
         }
         std::size_t gap = i;
-        while (gap > 0 && !entryEmpty_[gap - 1]) --gap;
+        while (gap > 0 && !read_.entryEmpty[gap - 1]) --gap;
         neverShown(i, j, count, last, gap);
         i = j;
     }
-    if (tail_.entries && !tailJoined) {
-        std::size_t gap = tail_.emptyBefore;
+    if (read_.tail.entries && !tailJoined) {
+        std::size_t gap = read_.tail.emptyBefore;
         if (!gap)  // the tail begins with an entry: the empty line is among the known ones, if any
-            for (gap = known; gap > 0 && !entryEmpty_[gap - 1];) --gap;
-        neverShown(tail_.first, tail_.last + 1, tail_.entries, tail_.last + 1, gap);
+            for (gap = known; gap > 0 && !read_.entryEmpty[gap - 1];) --gap;
+        neverShown(read_.tail.first, read_.tail.last + 1, read_.tail.entries, read_.tail.last + 1, gap);
     }
 
     // Empty lines that the reader has to page past to reach the entries after them.
     for (std::size_t i = 0; i < known; ++i) {
-        if (!entryEmpty_[i]) continue;
+        if (!read_.entryEmpty[i]) continue;
         std::size_t next = i;
-        while (next < known && entryEmpty_[next]) ++next;
+        while (next < known && read_.entryEmpty[next]) ++next;
         if (next == known) break;
         if (shown(next) && i > 0) {
             const bool stale = std::any_of(walk.staleViews.begin(), walk.staleViews.end(), [&](int offset) {
                 return static_cast<std::size_t>(offset) >= i && static_cast<std::size_t>(offset) < next;
             });
-            Warning("W-MENU-GAP", kMenuFile, first + i + 1, "", "Line " + std::to_string(first + i + 1) +
+            Warning("W-MENU-GAP", menuFile_, first + i + 1, "", "Line " + std::to_string(first + i + 1) +
                     " is empty. The window ends its view at an empty line, so the entries after it (from line " +
                     std::to_string(first + next + 1) + ") appear only once the reader has pressed Next until the gap "
                     "has scrolled past" +

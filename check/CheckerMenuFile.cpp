@@ -1,5 +1,6 @@
 // The menu file: whether it is there and readable, how it is encoded, and the settings in its header.
 
+#include "app/Orvelund.h"
 #include "check/CheckerParts.h"
 #include "check/LineStream.h"
 #include "check/Text.h"
@@ -16,20 +17,56 @@ constexpr std::int32_t kDesignButtonColor = Rgb(192, 192, 255);
 constexpr std::int32_t kDesignLabelColor = Rgb(255, 255, 255);
 constexpr std::int32_t kDesignLabelText = Rgb(0, 0, 64);
 
+// What an entry leads to, as a key: its web address as it stands, or the file or folder the program
+// finds on the medium however the path spells it ("docs\A.pdf", ".\docs/a.pdf"). FNV-1a, the same
+// on every build, so that both builds compare alike.
+std::uint64_t TargetKey(const std::string& target) {
+    std::string key;
+    if (IsWebTarget(target)) {
+        key = "w" + target;
+    } else {
+        const ResolvedPath where = ResolveTarget(target);
+        key = where.place == ResolvedPath::Place::Medium ? "f" + MediumIndex::Fold(where.path) : "x" + target;
+    }
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : key) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return hash;
+}
+
 }  // namespace
 
-void Checker::CheckMenuFile() {
-    CheckedMenu& menu = result_.menu;
+void Checker::FollowTarget(const CheckedEntry& e) {
+    const std::uint64_t key = TargetKey(e.entry.FileFolder);
+    const std::size_t position = read_.entries - 1;
+    if (menu_ == &result_.menu) {
+        read_.targets.push_back(key);
+        read_.targetLines.push_back(e.line);
+    } else if (position < base_.targets.size() && key != base_.targets[position] && !read_.differ++) {
+        read_.firstDiffer = position;
+        read_.firstDifferLine = e.line;
+        read_.firstDifferButton = Excerpt(e.entry.Button, 255 * 3);
+        read_.firstDifferTarget = Excerpt(e.entry.FileFolder, 255 * 3);
+    }
+}
+
+void Checker::CheckMenuFile(const MediumItem* item) {
+    CheckedMenu& menu = *menu_;
     menu.caption = "Talvenor";
     menu.buttonColor = kDesignButtonColor;
     menu.backColor = kWindowBackground;
     menu.labelBackColor = kDesignLabelColor;
     menu.labelTextColor = kDesignLabelText;
 
-    const MediumItem* item = FindFile(kMenuFile);
     if (!item) {
+        std::string languages;
+        for (std::size_t i = 0; i < result_.languages.size() && i < 3; ++i)
+            languages += (i ? ", " : "") + result_.languages[i].file;
+        if (result_.languages.size() > 3) languages += " and " + std::to_string(result_.languages.size() - 3) + " more";
         Error("E-MENU-MISSING", kMenuFile, 0, "", "The medium has no menu file. On the reader's PC Orvelund asks "
-              "whether to set up a new menu in this folder, and on a disc it cannot even do that.",
+              "whether to set up a new menu in this folder, and on a disc it cannot even do that." +
+              (languages.empty() ? std::string()
+                                 : " The menus of single languages beside it (" + languages + ") are not shown "
+                                   "either: without config.ini the folder is not a menu."),
               "Copy the whole folder the menu was made in, with its content folder, onto the medium.");
         return;
     }
@@ -41,7 +78,7 @@ void Checker::CheckMenuFile() {
         return true;
     });
     stream.Finish();
-    if (!settingsChecked_ && read) CheckSettings();
+    if (!read_.settingsChecked && read) CheckSettings();
     const StreamedText& text = stream.Text();
     if (!read) {
         const std::size_t at = result_.report.findings.size();
@@ -53,10 +90,10 @@ void Checker::CheckMenuFile() {
     }
     menu.read = true;
 
-    const std::size_t entries = result_.report.entries;
+    const std::size_t entries = read_.entries;
     const std::size_t entriesFoundAt = result_.report.findings.size();
-    if (entries == 0 || entryEmpty_.empty() || entryEmpty_[0]) {
-        Error("E-MENU-NO-ENTRIES", kMenuFile, menufile::kLineFirstEntry + 1, "",
+    if (entries == 0 || read_.entryEmpty.empty() || read_.entryEmpty[0]) {
+        Error("E-MENU-NO-ENTRIES", menuFile_, menufile::kLineFirstEntry + 1, "",
               entries == 0 ? "The menu has no entries: the window shows ten buttons that read \"Button\" "
                              "and open nothing."
                            : "Line 9, the first entry, is empty: the window shows ten buttons that read "
@@ -64,11 +101,11 @@ void Checker::CheckMenuFile() {
               entries == 0 ? "Add entries in the Menu Editor." : "Delete the empty line before the entries.");
     }
     if (entries > kClassicEntryLimit)
-        Warning("W-MENU-TOO-MANY", kMenuFile, 0, "", "The menu has " + std::to_string(entries) +
+        Warning("W-MENU-TOO-MANY", menuFile_, 0, "", "The menu has " + std::to_string(entries) +
                 " entries. The Menu Editor and the menu window count entries in 16-bit numbers: menus of more than "
                 "32,766 entries are beyond what they were made for.",
                 "Split the menu: put some entries into a folder that an \"explore\" entry opens.");
-    MoveFindings(entriesFoundAt, entriesAt_);
+    MoveFindings(entriesFoundAt, read_.entriesAt);
 
     const std::size_t fileFoundAt = result_.report.findings.size();
     if (item->size > kHugeMenuBytes)
@@ -99,7 +136,7 @@ void Checker::CheckMenuFile() {
     if (text.controlBytes)
         Warning("W-MENU-BINARY", item->path, 0, "", "The menu file holds NUL or other control bytes: it does not "
                 "look like the text file the Menu Editor writes, and its lines show as odd buttons or not at all.",
-                "Check that the right file is named config.ini; save the menu again in the Menu Editor.");
+                "Check that the right file is named " + LastName(item->path) + "; save the menu again in the Menu Editor.");
     if (text.lines <= menufile::kLineFirstEntry && item->size > 0 && !text.controlBytes &&
         text.lines < menufile::kLineHideSetup + 1)
         Warning("W-MENU-SHORT", item->path, 0, "", "The menu file has only " +
@@ -110,29 +147,35 @@ void Checker::CheckMenuFile() {
 }
 
 void Checker::OnMenuLine(StreamedLine& line) {
-    const std::uint64_t n = menuLines_++;
+    const std::uint64_t n = read_.lines++;
     if (n < menufile::kLineFirstEntry) {
-        header_.push_back(std::move(line.text));
+        read_.header.push_back(std::move(line.text));
         return;
     }
-    if (!settingsChecked_) CheckSettings();
+    if (!read_.settingsChecked) CheckSettings();
     const std::size_t entry = static_cast<std::size_t>(n - menufile::kLineFirstEntry);
     if (entry < kWindowLines) {
-        entryEmpty_.push_back(line.Empty());
+        read_.entryEmpty.push_back(line.Empty());
     } else if (!line.Empty()) {
-        if (!tail_.entries++) tail_.first = entry;
-        tail_.last = entry;
-    } else if (!tail_.entries) {
-        tail_.emptyBefore = entry + 1;
+        if (!read_.tail.entries++) read_.tail.first = entry;
+        read_.tail.last = entry;
+    } else if (!read_.tail.entries) {
+        read_.tail.emptyBefore = entry + 1;
     }
     if (line.Empty()) return;
     ++result_.report.entries;
+    ++read_.entries;
 
     CheckedEntry e;
     e.line = static_cast<std::size_t>(n + 1);
     e.entry = menufile::EntryFromLine(line.text);
     e.fields = line.fields;
     CheckEntry(e);
+    if (entry < kWindowLines) FollowTarget(e);
+    if (menu_ != &result_.menu && read_.entries == base_.entries + 1) {  // the first past config.ini's last
+        read_.extraLine = e.line;
+        read_.extraButton = Excerpt(e.entry.Button, 255 * 3);
+    }
 
     // The button's picture, looked at once however many entries share it. No name of a file can
     // be longer than 255 characters, so a longer button has none.
@@ -140,15 +183,15 @@ void Checker::OnMenuLine(StreamedLine& line) {
     if (e.entry.Button.size() <= 255 * 3 && pictureNameLengths_.count(e.entry.Button.size()))
         picture = FindFile("content\\" + e.entry.Button + ".jpg");
     if (picture && usedPictures_.insert(MediumIndex::Fold(LastName(picture->path))).second)
-        pictureUses_.push_back({picture, e.line, Excerpt(e.entry.Button, 255 * 3)});
+        pictureUses_.push_back({picture, e.line, Excerpt(e.entry.Button, 255 * 3), menuFile_});
     if (entry < kWindowLines) KeepEntry(std::move(e), picture);
 }
 
 void Checker::CheckSettings() {
     using namespace menufile;
-    settingsChecked_ = true;
-    CheckedMenu& menu = result_.menu;
-    const std::string file = kMenuFile;
+    read_.settingsChecked = true;
+    CheckedMenu& menu = *menu_;
+    const std::string file = menuFile_;
 
     // The program takes every setting by its line number, never by its key: a line too many or too
     // few above moves every setting and entry.
@@ -224,7 +267,7 @@ void Checker::CheckSettings() {
         Note("N-HIDESETUP-OFF", file, kLineHideSetup + 1, "", "A right click on the picture offers readers the "
              "Menu Editor. On a disc they cannot save changes, but on a stick they can.",
              "Tick \"Hide Setup Menu Option\" in the Menu Editor before burning, if readers should not see it.");
-    entriesAt_ = result_.report.findings.size();
+    read_.entriesAt = result_.report.findings.size();
 }
 
 }  // namespace checker

@@ -60,9 +60,15 @@ void Checker::CheckNames() {
             std::string names;
             for (std::size_t i = 0; i < twin->second.size(); ++i)
                 names += (i == 0 ? "" : i + 1 == twin->second.size() ? " and " : ", ") + Quoted(NameOf(*twin->second[i]));
+            // Two spellings of one language's menu: the program takes the first name in sort order.
+            std::string taken;
+            for (const CheckedMenu& menu : result_.languages)
+                if (MediumIndex::Fold(menu.file) == folded)
+                    taken = " On a folder that holds them all, Orvelund shows readers of \"" + menu.tag + "\" " +
+                            menu.file + ", the first of the names in sort order, and that is the one checked here.";
             Error("E-NAME-CASE-CLASH", item.path, 0, "", "The folder holds names that differ only in case: " + names +
                   ". FAT, NTFS and discs hold one of them only: the others are lost when the medium is written, and "
-                  "what names them opens the one that is left.",
+                  "what names them opens the one that is left." + taken,
                   "Rename or delete all but one of them.");
         }
         if (!IsUtf8(name.data(), name.size()))
@@ -114,9 +120,14 @@ void Checker::CheckNames() {
         if (!item.folder && mark != std::string::npos && lower.size() > mark + 6 &&
             HasExtension(lower, ".tmp") &&
             std::all_of(lower.begin() + static_cast<std::ptrdiff_t>(mark) + 2, lower.end() - 4,
-                        [](char c) { return c >= '0' && c <= '9'; }))
-            Warning("W-TEMP-FILE", item.path, 0, "", "A temporary file left behind by a save that was interrupted.",
+                        [](char c) { return c >= '0' && c <= '9'; })) {
+            // Every file the program or the checker rewrites gets one beside it: <name>.~<process id>.tmp.
+            const std::string saved = item.path.substr(0, item.path.size() - (name.size() - mark));
+            Warning("W-TEMP-FILE", item.path, 0, "", "A temporary file left behind by a save of " + saved +
+                    " that was interrupted" + (FindFile(saved) ? "; " + saved + " itself holds what it held before." :
+                                                                 ", before " + saved + " was first written."),
                     "Delete it.");
+        }
     }
 
     // What the files take where they are written: a disc gives every file whole 2 KiB sectors (ISO

@@ -87,8 +87,14 @@ private:
         return item.readable ? medium_.Read(item.path, limit) : std::nullopt;
     }
 
-    void CheckMenuFile();
+    void CheckMenuFile(const MediumItem* item);
+    void CheckMenu(CheckedMenu& menu, const MediumItem* item);
+    void FindLanguageFiles();
+    void CheckLanguageTags();
+    void CompareWithBase();
+    void CheckStalePages();
     void OnMenuLine(StreamedLine& line);
+    void FollowTarget(const CheckedEntry& e);
     void CheckSettings();
     void CheckEntry(CheckedEntry& e);
     void KeepEntry(CheckedEntry&& e, const MediumItem* picture);
@@ -97,13 +103,13 @@ private:
     void CheckPictures();
     std::optional<PictureInfo> ReadPicture(const MediumItem& item);
     void CheckPictureSize(const MediumItem& item, std::size_t line, const std::string& entry, const PictureInfo& info,
-                          const PictureFrame& frame);
+                          const PictureFrame& frame, const std::string& shownAt = "");
     void CheckAutoRun();
     void CheckNames();
     void CheckProgram();
 
     std::string Line(std::size_t zeroBased) const {
-        return zeroBased < header_.size() ? header_[zeroBased] : std::string();
+        return zeroBased < read_.header.size() ? read_.header[zeroBased] : std::string();
     }
 
     Medium& medium_;
@@ -112,27 +118,57 @@ private:
     CheckResult result_;
     std::string lastWhat_;        // what the last finding said, also when it was only counted
 
-    // The menu file as it streams by: the header lines, then what each entry line held.
-    std::vector<std::string> header_;  // lines 1 to 8
-    std::uint64_t menuLines_ = 0;
-    bool settingsChecked_ = false;
-    std::size_t entriesAt_ = 0;         // where the entries' findings begin
-    std::vector<bool> entryEmpty_;      // the entry lines the window can ever read: empty or not
-    struct Tail {                       // the entry lines after those
-        std::size_t entries = 0;        // that are not empty
-        std::size_t first = 0, last = 0;    // the first and last of them, 0-based from line 9
-        std::size_t emptyBefore = 0;    // 1 + the last empty line before `first`, 0 when none
-    } tail_;
-    std::size_t storedBytes_ = 0;       // text kept for the web page
+    // The menus in the order they are checked: config.ini's, then each language's.
+    std::vector<CheckedMenu*> Menus() {
+        std::vector<CheckedMenu*> menus{&result_.menu};
+        for (auto& m : result_.languages) menus.push_back(&m);
+        return menus;
+    }
 
-    // Button pictures, each with the first entry that shows it, in the order of the menu.
+    // The menu being checked, and its file's path on the medium, which every finding about it names.
+    CheckedMenu* menu_ = nullptr;
+    std::string menuFile_;
+
+    // The menu file as it streams by: the header lines, then what each entry line held. Begins
+    // anew with each menu file.
+    struct MenuRead {
+        std::vector<std::string> header;  // lines 1 to 8
+        std::uint64_t lines = 0;
+        bool settingsChecked = false;
+        std::size_t entriesAt = 0;        // where the entries' findings begin
+        std::vector<bool> entryEmpty;     // the entry lines the window can ever read: empty or not
+        struct Tail {                     // the entry lines after those
+            std::size_t entries = 0;      // that are not empty
+            std::size_t first = 0, last = 0;  // the first and last of them, 0-based from line 9
+            std::size_t emptyBefore = 0;  // 1 + the last empty line before `first`, 0 when none
+        } tail;
+        std::size_t entries = 0;          // entry lines that are not empty
+        // What the entries the window can read lead to, by position among the entries (a key of the
+        // target as the program resolves it), with their lines: a language's menu is compared with
+        // config.ini's by these.
+        std::vector<std::uint64_t> targets;
+        std::vector<std::size_t> targetLines;
+        // The first entry whose target differs from config.ini's at its position, as it streamed by.
+        std::size_t differ = 0, firstDiffer = 0, firstDifferLine = 0;
+        std::string firstDifferButton, firstDifferTarget;
+        std::size_t extraLine = 0;        // the first entry past as many as config.ini has
+        std::string extraButton;
+    };
+    MenuRead read_;
+    std::size_t storedBytes_ = 0;  // text kept for the web pages, of all menus together
+    MenuRead base_;  // config.ini's, once read: its targets are what each language's menu is compared with
+    std::vector<const MediumItem*> languageItems_;  // the files of result_.languages
+    std::vector<const MediumItem*> noLanguage_;     // content\config.<x>.ini whose x is no language
+
+    // Button pictures, each with the first entry that shows it, in the order of the menus.
     struct PictureUse {
         const MediumItem* item;
         std::size_t line;
         std::string button;
+        std::string menuFile;
     };
     std::vector<PictureUse> pictureUses_;
-    std::vector<const MediumItem*> entryPictures_;  // beside result_.menu.entries
+    std::vector<std::vector<const MediumItem*>> entryPictures_;  // beside each menu's entries, as Menus() lists them
     std::set<std::string> usedPictures_;            // folded names of the pictures some entry names
 
     // Findings of one code in one file beyond the listed ones.

@@ -20,7 +20,8 @@ const char* kUsage =
     "\n"
     "  --json      the findings as JSON, for scripts\n"
     "  --web       also write FOLDER/menu.htm, the menu as a web page for readers on a Mac, Linux\n"
-    "              or a Chromebook (never over a menu.htm that orvelund-check did not write)\n"
+    "              or a Chromebook, and FOLDER/menu.<language>.htm for each language's menu\n"
+    "              (never over a page that orvelund-check did not write)\n"
     "  --help      this text\n"
     "  --version   the version\n"
     "\n"
@@ -73,25 +74,35 @@ int RunCheck(const std::vector<std::string>& args, const Writer& write, const Fi
         // Joined with the separator the folder was given with: "E:\\Disc\\menu.htm", "/media/disc/menu.htm".
         const char separator = folder.find('/') == std::string::npos && folder.find('\\') != std::string::npos ? '\\' : '/';
         const bool ends = folder.back() == '/' || folder.back() == '\\';
-        const std::string page = folder + (ends ? "" : std::string(1, separator)) + "menu.htm";
-        // A named pipe or a device there is never opened: opening one for writing waits for a
-        // reader that never comes.
-        if (const std::string why = NotAPlainFile(page); !why.empty()) {
-            write(true, "orvelund-check: " + why + "\n");
-            return 2;
+        std::vector<const CheckedMenu*> menus{&result.menu};
+        for (const auto& language : result.languages) menus.push_back(&language);
+        std::vector<std::string> pages;
+        for (const CheckedMenu* menu : menus)
+            pages.push_back(folder + (ends ? "" : std::string(1, separator)) + PageName(*menu));
+        // Every page is looked at before any is written, so that the pages, which link each other,
+        // are written all or not at all. A named pipe or a device there is never opened: opening one
+        // for writing waits for a reader that never comes.
+        for (const std::string& page : pages) {
+            if (const std::string why = NotAPlainFile(page); !why.empty()) {
+                write(true, "orvelund-check: " + why + "\n");
+                return 2;
+            }
+            if (!MayReplaceMenuPage(ReadFileStart(page, 4096))) {
+                write(true, "orvelund-check: " + page + " was not written by orvelund-check, so it is left as it is. "
+                            "Rename or move it, then run orvelund-check --web again.\n");
+                return 2;
+            }
         }
-        if (!MayReplaceMenuPage(ReadFileStart(page, 4096))) {
-            write(true, "orvelund-check: " + page + " was not written by orvelund-check, so it is left as it is. "
-                        "Rename or move it, then run orvelund-check --web again.\n");
-            return 2;
+        for (std::size_t i = 0; i < menus.size(); ++i) {
+            const std::string html = MenuPage(result, *menus[i]);
+            if (!replace(pages[i], html)) {
+                write(true, "orvelund-check: " + pages[i] + " could not be written (is the folder read-only?).\n");
+                return 2;
+            }
+            write(true, "orvelund-check: wrote " + pages[i] + " (" + std::to_string(html.size()) + " bytes)" +
+                            (i == 0 ? ": readers without Windows open it in their browser" : ", for readers of " +
+                             menus[i]->tag + ", linked from the others") + ".\n");
         }
-        const std::string html = MenuPage(result);
-        if (!replace(page, html)) {
-            write(true, "orvelund-check: " + page + " could not be written (is the folder read-only?).\n");
-            return 2;
-        }
-        write(true, "orvelund-check: wrote " + page + " (" + std::to_string(html.size()) + " bytes): readers "
-                    "without Windows open it in their browser.\n");
     }
     return result.report.ExitStatus();
 }

@@ -67,7 +67,8 @@ std::size_t Report::Count(Severity s) const {
 }
 
 std::string SummaryLine(const Report& r) {
-    return Plural(r.entries, "entry", "entries") + ", " + Plural(r.files, "file", "files") + ", " +
+    return Plural(r.entries, "entry", "entries") + (r.menus > 1 ? " in " + std::to_string(r.menus) + " menus" : "") +
+           ", " + Plural(r.files, "file", "files") + ", " +
            Plural(r.Count(Severity::Error), "error", "errors") + ", " +
            Plural(r.Count(Severity::Warning), "warning", "warnings") + ", " +
            Plural(r.Count(Severity::Note), "note", "notes");
@@ -137,6 +138,7 @@ std::string FormatJson(const Report& r) {
     out += "  \"summary\": {\"entries\": " + std::to_string(r.entries) + ", \"files\": " + std::to_string(r.files) +
            ", \"bytes\": " + std::to_string(r.bytes) + ", \"errors\": " + std::to_string(r.Count(Severity::Error)) +
            ", \"warnings\": " + std::to_string(r.Count(Severity::Warning)) +
-           ", \"notes\": " + std::to_string(r.Count(Severity::Note)) + "}\n}\n";
+           ", \"notes\": " + std::to_string(r.Count(Severity::Note)) + ", \"menus\": " + std::to_string(r.menus) +
+           "}\n}\n";
     return out;
 }

@@ -20,7 +20,8 @@ struct Finding {
 
 struct Report {
     std::vector<Finding> findings;  // in the order found: by area, then by line or path
-    std::size_t entries = 0;        // entry lines that are not empty, as the Menu Editor counts them
+    std::size_t entries = 0;        // entry lines that are not empty, as the Menu Editor counts them, in every menu
+    std::size_t menus = 0;          // menu files read: config.ini and the menus of single languages
     std::size_t files = 0;          // files on the medium
     std::uint64_t bytes = 0;        // their total size
     std::uint64_t discBytes = 0;    // what they take on a CD or DVD, in whole 2 KiB sectors

@@ -1,5 +1,6 @@
 #include "check/WebPage.h"
 
+#include "check/LanguageNames.h"
 #include "check/Text.h"
 #include "common/Contrast.h"
 #include "platform/Version.h"
@@ -96,8 +97,13 @@ bool MayReplaceMenuPage(const std::optional<std::string>& existing) {
     return !existing || existing->find(kWebGenerator) != std::string::npos;
 }
 
-std::string MenuPage(const CheckResult& checked) {
-    const CheckedMenu& menu = checked.menu;
+std::string PageName(const CheckedMenu& menu) { return menu.tag.empty() ? "menu.htm" : "menu." + menu.tag + ".htm"; }
+
+std::string PageLanguage(const CheckedMenu& menu) { return menu.tag.empty() ? "und" : menu.tag; }
+
+std::string MenuPage(const CheckResult& checked) { return MenuPage(checked, checked.menu); }
+
+std::string MenuPage(const CheckResult& checked, const CheckedMenu& menu) {
     const std::string title = HtmlEscape(menu.caption);
     const std::string back = CssColor(menu.backColor);
     const std::string buttonBack = CssColor(menu.buttonColor);
@@ -111,9 +117,11 @@ std::string MenuPage(const CheckResult& checked) {
     page.reserve(4096 + menu.entries.size() * 400);
     page += "<!DOCTYPE html>\n";
     page += std::string(kWebGenerator) + " " + VersionText() +
-            " from content\\config.ini. It is written again by orvelund-check --web: change the menu in the "
+            " from " + HtmlEscape(menu.file.empty() ? "content\\config.ini" : menu.file) + ". It is written again by orvelund-check --web: change the menu in the "
             "Menu Editor, not here. -->\n";
-    page += "<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+    // The menu's own text is in the language of its file; what the page adds (the notes on entries
+    // that do not open, the name of the list of languages) is English and says so.
+    page += "<html lang=\"" + HtmlEscape(PageLanguage(menu)) + "\">\n<head>\n<meta charset=\"utf-8\">\n"
             "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
             "<meta name=\"generator\" content=\"orvelund-check " + VersionText() + "\">\n";
     page += "<title>" + title + "</title>\n<style>\n";
@@ -137,7 +145,30 @@ std::string MenuPage(const CheckResult& checked) {
             "a.entry:hover .label, a.entry:focus .label { text-decoration: underline; }\n"
             "a.entry:focus { outline: 3px solid currentColor; outline-offset: 2px; }\n"
             ".problem { flex-basis: 100%; margin: 0; font-size: 0.85rem; }\n"
-            "</style>\n</head>\n<body>\n<main>\n";
+            ".languages { display: flex; flex-wrap: wrap; gap: 0.25rem 1rem; list-style: none; margin: 0 auto; "
+            "padding: 0.5rem; max-width: 40rem; }\n"
+            ".languages a { color: inherit; }\n"
+            ".languages a[aria-current] { font-weight: bold; text-decoration: none; }\n"
+            "</style>\n</head>\n<body>\n";
+    if (!checked.languages.empty()) {
+        // Each language named in its own words and marked as such; config.ini's page is the one for
+        // every reader whose language has no menu of its own.
+        auto link = [&](const CheckedMenu& to, const std::string& name, const std::string& language) {
+            const std::string lang = language.empty() ? std::string(" lang=\"en\"")
+                                                      : " lang=\"" + HtmlEscape(language) + "\" hreflang=\"" +
+                                                            HtmlEscape(language) + "\"";
+            return "<li><a href=\"" + HtmlEscape(RelativeUrl(PageName(to))) + "\"" + lang +
+                   (to.tag == menu.tag ? " aria-current=\"page\"" : "") + ">" + HtmlEscape(name) + "</a></li>\n";
+        };
+        page += "<nav aria-label=\"Languages\" lang=\"en\">\n<ul class=\"languages\">\n";
+        page += link(checked.menu, "Other languages", "");
+        for (const CheckedMenu& language : checked.languages) {
+            const auto tag = menulanguage::ParseLanguageTag(language.tag);
+            page += link(language, tag ? OwnName(*tag) : language.tag, language.tag);
+        }
+        page += "</ul>\n</nav>\n";
+    }
+    page += "<main>\n";
     page += "<h1 dir=\"auto\">" + title + "</h1>\n";
     if (!menu.mainPicture.empty())
         page += "<img class=\"banner\" src=\"" + HtmlEscape(RelativeUrl(menu.mainPicture)) + "\" alt=\"" + title +
@@ -169,7 +200,7 @@ std::string MenuPage(const CheckResult& checked) {
         if (!href.empty()) {
             page += "<li><a class=\"entry\" href=\"" + HtmlEscape(href) + "\">" + button + label + "</a></li>\n";
         } else {
-            page += "<li><div class=\"entry\">" + button + label + "<p class=\"problem\">" +
+            page += "<li><div class=\"entry\">" + button + label + "<p class=\"problem\" lang=\"en\">" +
                     HtmlEscape(note.empty() ? "Does not open: it names nothing that can be opened." : note) +
                     "</p></div></li>\n";
         }

@@ -12,8 +12,15 @@
 // author's own and is never written over.
 constexpr const char* kWebGenerator = "<!-- Written by orvelund-check";
 
-// The whole page, UTF-8.
+// The whole page of one menu, UTF-8: `menu` is checked.menu (config.ini's, the default) or one of
+// checked.languages. With menus of single languages, every page begins with links to all pages.
 std::string MenuPage(const CheckResult& checked);
+std::string MenuPage(const CheckResult& checked, const CheckedMenu& menu);
+// The page's file name beside Orvelund.exe: "menu.htm" for config.ini, "menu.pt-BR.htm" for a language.
+std::string PageName(const CheckedMenu& menu);
+// The language of a page, for <html lang>: a language's tag; "und" (undetermined, BCP 47) for
+// config.ini, whose language nothing on the medium states.
+std::string PageLanguage(const CheckedMenu& menu);
 
 // Text for HTML content and attribute values: & < > " ' as character references.
 std::string HtmlEscape(const std::string& text);

@@ -58,7 +58,7 @@ TEST_F(Media, ScriptAndFileAddressesAreErrorsAndNeverLinks) {
     for (const auto& e : r.menu.entries) EXPECT_TRUE(e.error) << e.entry.Button;
     const std::string page = MenuPage(r);
     EXPECT_EQ(Occurrences(page, "<a "), 0u);
-    EXPECT_EQ(Occurrences(page, "class=\"problem\">Does not open:"), 6u);
+    EXPECT_EQ(Occurrences(page, "class=\"problem\" lang=\"en\">Does not open:"), 6u);
     for (const char* scheme : {"href=\"javascript", "href=\"JavaScript", "href=\"vbscript", "href=\"data", "href=\"file"})
         EXPECT_THAT(page, Not(HasSubstr(scheme)));
 }
