@@ -33,7 +33,8 @@ TEST_F(ScreenReader, PictureOnlyButtonsAndArrowsAreNamed) {
     HWND pictureButton = FindControl(main, BtnMenu(1));
     ASSERT_TRUE(Accessible(pictureButton).ok);
     EXPECT_EQ(Name(pictureButton), "Pic");  // its Button, though it shows only its picture
-    EXPECT_EQ(PixelAt(pictureButton, POINT{20, 16}), kRed);
+    // The window is found once it is visible; its buttons paint a moment later.
+    EXPECT_TRUE(WaitUntil([&] { return PixelAt(pictureButton, POINT{20, 16}) == kRed; }, kWait));
     EXPECT_EQ(Name(FindControl(main, BtnMenu(0))), "E0");
     EXPECT_EQ(Name(FindControl(main, LblMenu(1))), "With picture");
     EXPECT_EQ(Name(FindControl(main, kBtnNext)), "Next");
@@ -109,11 +110,18 @@ TEST_F(HighContrast, ColouredControlsKeepTheirColoursAndTheirTextReads) {
     HWND main = WaitForWindow("Demo", kWait, p.Id());
     ASSERT_NE(main, nullptr);
     HWND arrow = FindControl(main, kBtnNext);  // its ground is the scheme's window colour
-    EXPECT_EQ(PixelAt(arrow, POINT{10, 30}), RGB(0, 0, 0));  // below its 30 x 29 picture
     HWND button = FindControl(main, BtnMenu(0));
+    HWND label = FindControl(main, LblMenu(0));
+    // The window is found once it is visible, before its controls have painted: until they have,
+    // the screen shows the main window's ground where they are.
+    // Cheap pixels first: the text is counted only once the grounds are there.
+    WaitUntil([&] {
+        return PixelAt(arrow, POINT{10, 30}) == RGB(0, 0, 0) && Near(PixelAt(button, POINT{6, 4}), RGB(188, 200, 250)) &&
+               DarkPixels(button, 4) > 10 && DarkPixels(label, 1) > 10;
+    }, kWait);
+    EXPECT_EQ(PixelAt(arrow, POINT{10, 30}), RGB(0, 0, 0));  // below its 30 x 29 picture
     EXPECT_TRUE(Near(PixelAt(button, POINT{6, 4}), RGB(188, 200, 250)));  // the menu's button colour
     EXPECT_GT(DarkPixels(button, 4), 10) << "the caption \"E0\" is drawn dark on the light button";
-    HWND label = FindControl(main, LblMenu(0));
     EXPECT_EQ(PixelAt(label, POINT{ClientSize(label).cx - 2, 2}), RGB(255, 255, 255));
     EXPECT_GT(DarkPixels(label, 1), 10);
     Sleep(500);  // the frame is drawn after the client area
