@@ -226,26 +226,13 @@ TEST_F(CheckLanguages, EveryLanguageHasAPageThatLinksAllOthers) {
 }
 
 // --web on a real folder: a page per language, all of them or none.
-struct LanguagePages : ::testing::Test {
-    fsys::path folder;
+struct LanguagePages : checktest::FolderTest {
+    LanguagePages() : FolderTest("orvelund-languages-") {}
     void SetUp() override {
-        folder = fsys::temp_directory_path() /
-                 ("orvelund-languages-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fsys::remove_all(folder);
-        fsys::create_directories(folder / "content");
+        FolderTest::SetUp();
         Write("Orvelund.exe", checktest::Program());
         Write("content/config.ini", std::string(kHeader) + "Manual,Manual,content\\config.ini,open\r\n");
         Write("content/config.de.ini", std::string(kHeader) + "Handbuch,Handbuch,content\\config.de.ini,open\r\n");
-    }
-    void TearDown() override { fsys::remove_all(folder); }
-    void Write(const std::string& relative, const std::string& bytes) {
-        std::ofstream(folder / relative, std::ios::binary) << bytes;
-    }
-    std::string Read(const std::string& relative) {
-        std::ifstream in(folder / relative, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
     }
     int Run(const std::vector<std::string>& options, std::string& out, std::string& err) {
         std::vector<std::string> args = options;

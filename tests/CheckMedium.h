@@ -4,7 +4,10 @@
 // the checker's findings on it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -75,6 +78,29 @@ struct MediumTest : ::testing::Test {
         for (const auto& f : Run().report.findings)
             if (f.severity != Severity::Note) codes.push_back(f.code);
         return codes;
+    }
+};
+
+// A real folder of the test's own under the temporary folder, with a content folder, for what
+// runs orvelund-check's command on disk.
+struct FolderTest : ::testing::Test {
+    std::filesystem::path folder;
+    explicit FolderTest(const std::string& prefix)
+        : folder(std::filesystem::temp_directory_path() /
+                 (prefix + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {}
+    void SetUp() override {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder / "content");
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    void Write(const std::string& relative, const std::string& bytes) {
+        std::ofstream(folder / relative, std::ios::binary) << bytes;
+    }
+    std::string Read(const std::string& relative) {
+        std::ifstream in(folder / relative, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
     }
 };
 

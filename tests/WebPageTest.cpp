@@ -8,6 +8,7 @@
 
 #include "check/CommandLine.h"
 #include "check/WebPage.h"
+#include "tests/CheckMedium.h"
 #include "tests/PictureFiles.h"
 #include "tests/fakes/FakeMedium.h"
 
@@ -145,25 +146,12 @@ TEST_F(WebMenu, DefaultColoursWhenTheMenuSetsNone) {
 }
 
 // --web on a real folder.
-struct WebCommand : ::testing::Test {
-    std::filesystem::path folder;
+struct WebCommand : checktest::FolderTest {
+    WebCommand() : FolderTest("orvelund-web-test-") {}
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("orvelund-web-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder / "content");
+        FolderTest::SetUp();
         Write("content/config.ini", "h1\r\nh2\r\nTITLE:Web\r\nBTCOLOR:0\r\nBGCOLOR:0\r\nHIDESETUP:1\r\nh7\r\nh8\r\n"
                                     "A,a,missing.pdf,open\r\n");
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-    void Write(const std::string& relative, const std::string& bytes) {
-        std::ofstream(folder / relative, std::ios::binary) << bytes;
-    }
-    std::string Read(const std::string& relative) {
-        std::ifstream in(folder / relative, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
     }
     int Web(std::string* err = nullptr, const FileReplacer& replace = ReplaceFileWhole) {
         std::string out, e;
