@@ -197,9 +197,18 @@ Process Start(const std::string& exePath, const std::string& args, const std::st
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
     const bool asWindows7 = AsWindows7();
-    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, asWindows7 ? CREATE_SUSPENDED : 0,
-                        nullptr, dir.empty() ? nullptr : dir.c_str(), &si, &pi))
-        return {};
+    // Now and then a new Wine process dies while Wine itself starts it ("could not load
+    // kernel32.dll"), before any code of the program runs, and CreateProcess fails; a second
+    // start then works. A start that cannot work (a path too long, say, which some scenarios
+    // try on purpose) fails both, and the caller decides what that means.
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, asWindows7 ? CREATE_SUSPENDED : 0,
+                           nullptr, dir.empty() ? nullptr : dir.c_str(), &si, &pi))
+            break;
+        std::fprintf(stderr, "e2e driver: CreateProcess of %s failed with error %lu%s\n", exePath.c_str(),
+                     GetLastError(), attempt == 1 ? "; starting it once more" : ", twice");
+        if (attempt == 2) return {};
+    }
     if (asWindows7 && !ActAsWindows7(pi)) {
         TerminateProcess(pi.hProcess, 1);
         CloseHandle(pi.hThread);
