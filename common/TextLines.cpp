@@ -222,23 +222,10 @@ std::string TextLine(std::string bytes, TextEncoding encoding, const CodePage& c
     return bytes;
 }
 
-std::string TextFileBytes(const std::vector<std::string>& lines, UnicodeForm unicode, const CodePage& codePage) {
-    std::string bytes;
-    bool fits = true;
-    for (const auto& line : lines) {
-        // Checked on what would really be written: the converted line must read back as itself.
-        const auto ansi = codePage.ToAnsi(line);
-        if (!ansi || TextLine(*ansi, TextEncoding::Ansi, codePage) != line) {
-            fits = false;
-            break;
-        }
-        bytes += *ansi;
-        bytes += "\r\n";
-    }
-    if (fits) return bytes;
-
+std::string TextFileBytes(const std::vector<std::string>& lines, UnicodeForm unicode) {
     std::string text;
     for (const auto& line : lines) text += line + "\r\n";
+    if (!HasNonAscii(text)) return text;
     if (unicode == UnicodeForm::Utf8WithMark) return "\xEF\xBB\xBF" + text;
     return "\xFF\xFE" + Utf16LEFromUtf8(text);
 }

@@ -51,11 +51,8 @@ void AppendUtf8(std::string& out, unsigned codePoint);
 // True for well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF).
 bool IsUtf8(const char* data, std::size_t size);
 
-// The system code page, as the file services convert to and from it. ToAnsi gives nullopt for
-// text it cannot convert exactly (a character outside the code page, which a plain conversion
-// would turn into '?' or a look-alike such as ',' for a full-width comma).
+// The reader's code page, as the file services convert from it: what text without a mark reads as.
 struct CodePage {
-    std::function<std::optional<std::string>(const std::string& utf8)> ToAnsi;
     std::function<std::string(const std::string& ansi)> FromAnsi;
 };
 
@@ -65,12 +62,13 @@ struct CodePage {
 // character, which would cut the text short at every system call, reads as U+FFFD.
 std::string TextLine(std::string bytes, TextEncoding encoding, const CodePage& codePage);
 
-// The form a file takes when some line does not fit the code page.
+// The form a file takes when some line holds more than ASCII.
 enum class UnicodeForm { Utf8WithMark, Utf16LEWithMark };
 
-// The bytes of a text file, every line followed by CR LF: in the code page when every line
-// converts exactly and reads back as the same text, otherwise in `unicode` with its mark. Menus
-// that fit the code page are thus written byte for byte as they always were.
-std::string TextFileBytes(const std::vector<std::string>& lines, UnicodeForm unicode, const CodePage& codePage);
+// The bytes of a text file, every line followed by CR LF: as they stand when every line is ASCII,
+// which every PC reads alike (so such files are byte for byte what older versions wrote),
+// otherwise in `unicode` with its mark. Never in the writer's code page: the file is read on other
+// PCs, whose code page is not the author's.
+std::string TextFileBytes(const std::vector<std::string>& lines, UnicodeForm unicode);
 
 std::string Utf16LEFromUtf8(const std::string& utf8);

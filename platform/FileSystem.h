@@ -1,7 +1,8 @@
 #pragma once
-// File services. Paths are Windows paths in UTF-8; text files on disk are in the system's ANSI
-// code page whenever their text fits it, else in a Unicode form with a byte-order mark. All
-// conversion happens inside the implementation (with the rules of common/TextLines.h).
+// File services. Paths are Windows paths in UTF-8; text files are written as plain ASCII when
+// that is all they hold, else in a Unicode form with a byte-order mark, and read in any of those
+// forms or the system's ANSI code page. All conversion happens inside the implementation (with
+// the rules of common/TextLines.h).
 #include <cstddef>
 #include <limits>
 #include <optional>
@@ -26,7 +27,7 @@ public:
                                                               std::size_t skip = 0,
                                                               std::size_t count = kAllLines) = 0;
 
-    // Writes every line followed by CR LF, in the code page when every character fits it, else in
+    // Writes every line followed by CR LF, as it stands when every line is ASCII, else in
     // `unicode`. The text goes to a temporary file in the same folder which then replaces the old
     // file, so a failed write leaves the old file as it was. Refuses a target that is a folder.
     virtual bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines,

@@ -6,6 +6,7 @@
 #include "editor/SetupWizard.h"
 #include "platform/MainWindowDesign.h"
 #include "platform/SetupWizardDesign.h"
+#include "tests/CodePageTexts.h"
 #include "tests/fakes/World.h"
 
 namespace {
@@ -294,11 +295,48 @@ TEST_F(MenuEditor, OkWithoutEditsKeepsEveryCharacterOfAForeignMenu) {
     }
 }
 
-TEST_F(MenuEditor, MenusThatFitTheCodePageAreSavedExactlyAsBefore) {
-    Open({"Caf\xc3\xa9,R\xc3\xa9sum\xc3\xa9 \xe2\x82\xac,x.pdf,open"});
+// A menu is read on other PCs than its author's: whatever code page the author's Windows has, OK
+// writes a menu that holds more than ASCII as UTF-8 with a mark, and an ASCII menu as it always was.
+TEST_F(MenuEditor, OkWritesAMenuThatReadsAlikeOnEveryPcWhateverTheAuthorsCodePage) {
+    using codepagetexts::InCodePage;
+    Open({"Docs,Manual,docs\\manual.pdf,open"});
     editor.OKButton_Click();
-    EXPECT_EQ(File().substr(0, 3), "## ");  // no mark
-    EXPECT_NE(File().find("\r\nCaf\xc3\xa9,R\xc3\xa9sum\xc3\xa9 \xe2\x82\xac,x.pdf,open\r\n"), std::string::npos);
+    std::string ascii;
+    for (const auto& line : menufile::FileLines(MenuSettings{"Demo", 16435132, 16777215, 0},
+                                                {{"Docs", "Manual", "docs\\manual.pdf", "open"}}))
+        ascii += line + "\r\n";
+    EXPECT_EQ(File(), ascii);
+
+    for (const auto& script : codepagetexts::Scripts()) {
+        SCOPED_TRACE(script.codePage);
+        const std::string entry = "Docs," + script.label + ",docs\\" + script.file + ",open";
+        const std::string menu = "## a\r\n## b\r\nTITLE:" + script.title +
+                                 "\r\nBTCOLOR:1\r\nBGCOLOR:2\r\nHIDESETUP:0\r\n## c\r\n## d\r\n" + entry + "\r\n";
+        // The menu as an older version saved it on the author's PC, and as UTF-8 with a mark.
+        for (const std::string& stored : {InCodePage(script.codePage, menu), "\xEF\xBB\xBF" + menu}) {
+            World author;
+            author.fs.codePage = script.codePage;
+            author.fs.AddFile(author.Content("config.ini"), stored);
+            author.main.Form_Load();
+            FakeSetupWizardForm authorForm{author.pictures};
+            SetupWizard authorEditor{authorForm, author.main, author.services, author.state};
+            authorEditor.Form_Load();
+            authorEditor.OKButton_Click();
+            const std::string saved = author.fs.Content(author.Content("config.ini"));
+            EXPECT_EQ(saved.substr(0, 3), "\xEF\xBB\xBF");
+            EXPECT_NE(saved.find("\r\nTITLE:" + script.title + "\r\n"), std::string::npos);
+            EXPECT_NE(saved.find("\r\n" + entry + "\r\n"), std::string::npos);
+
+            // A reader with the Western code page sees the title and opens the file.
+            World reader;
+            reader.fs.AddFile(reader.Content("config.ini"), saved);
+            reader.main.Form_Load();
+            EXPECT_EQ(reader.form.caption, script.title);
+            reader.main.btnMenu_Click(0);
+            ASSERT_EQ(reader.shell.calls.size(), 1u);
+            EXPECT_EQ(reader.shell.calls[0].file, reader.fs.currentFolder + "\\docs\\" + script.file);
+        }
+    }
 }
 
 TEST_F(MenuEditor, FullWidthPunctuationIsKeptAsItIsAndNeverSplitsAField) {

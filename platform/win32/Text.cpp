@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/CodePages.h"
 #include "common/TextLines.h"
 
 namespace {
@@ -27,29 +28,22 @@ std::string FromWide(UINT codePage, const std::wstring& w) {
 std::wstring Wide(const std::string& utf8) { return ToWide(CP_UTF8, utf8); }
 std::string Utf8(const std::wstring& wide) { return FromWide(CP_UTF8, wide); }
 
-namespace {
-
-std::optional<std::string> ExactAnsi(const std::string& utf8) {
-    // With the code page set to UTF-8 (a Windows option), every character fits.
-    if (utf8.empty() || GetACP() == CP_UTF8) return utf8;
-    const std::wstring w = Wide(utf8);
-    BOOL usedDefault = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                                      nullptr, &usedDefault);
-    if (n <= 0 || usedDefault) return std::nullopt;
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
-                        &usedDefault);
-    if (usedDefault || ToWide(CP_ACP, s) != w) return std::nullopt;  // and it must read back the same
-    return s;
-}
-
-}  // namespace
-
 const CodePage& SystemCodePage() {
-    static const CodePage codePage{ExactAnsi, [](const std::string& ansi) { return Utf8(ToWide(CP_ACP, ansi)); }};
+    static const CodePage codePage{[](const std::string& ansi) { return Utf8(ToWide(CP_ACP, ansi)); }};
     return codePage;
 }
+
+std::optional<std::string> PlatformDecode(unsigned number, const std::string& bytes) {
+    if (bytes.empty()) return std::string();
+    const int size = static_cast<int>(bytes.size());
+    const int n = MultiByteToWideChar(number, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+    if (n <= 0) return std::nullopt;
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    if (MultiByteToWideChar(number, MB_ERR_INVALID_CHARS, bytes.data(), size, w.data(), n) != n) return std::nullopt;
+    return Utf8(w);
+}
+
+unsigned SystemAnsiCodePage() { return GetACP(); }
 
 std::string UserUiLanguage() {
     // A language pack without a locale of its own (a LIP) answers LOCALE_CUSTOM_UI_DEFAULT, which

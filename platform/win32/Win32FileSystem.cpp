@@ -144,7 +144,7 @@ std::optional<std::vector<std::string>> Win32FileSystem::ReadLines(const std::st
 
 bool Win32FileSystem::WriteTextFile(const std::string& path, const std::vector<std::string>& lines,
                                     UnicodeForm unicode) {
-    return WriteFileAtomic(path, TextFileBytes(lines, unicode, SystemCodePage()));
+    return WriteFileAtomic(path, TextFileBytes(lines, unicode));
 }
 
 std::vector<std::string> Win32FileSystem::FileNames(const std::string& folder) {

@@ -3,51 +3,10 @@
 #include <algorithm>
 #include <cctype>
 
+#include "common/CodePages.h"
 #include "common/TextLines.h"
 
 namespace {
-
-// The fake's code page is Windows-1252, the code page of most Western Windows systems; its
-// files hold code-page text as UTF-8, so a test reads what it wrote.
-const char32_t kCp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                  0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-std::string Utf8Of(char32_t c) {
-    std::string out;
-    AppendUtf8(out, static_cast<unsigned>(c));
-    return out;
-}
-
-bool InCp1252(char32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return true;
-    for (char32_t high : kCp1252High)
-        if (high && high == c) return true;
-    return false;
-}
-
-std::optional<std::string> FakeToAnsi(const std::string& utf8) {
-    const auto* b = reinterpret_cast<const unsigned char*>(utf8.data());
-    for (std::size_t i = 0; i < utf8.size();) {
-        char32_t c = b[i];
-        std::size_t n = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-        if (n > 1) c &= 0x3F >> (n - 1);
-        for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k) c = (c << 6) | (b[i + k] & 0x3F);
-        if (!InCp1252(c)) return std::nullopt;
-        i += n;
-    }
-    return utf8;
-}
-
-std::string FakeFromAnsi(const std::string& ansi) {
-    std::string out;
-    for (const char ch : ansi) {
-        const auto c = static_cast<unsigned char>(ch);
-        out += Utf8Of(c >= 0x80 && c < 0xA0 && kCp1252High[c - 0x80] ? kCp1252High[c - 0x80] : char32_t(c));
-    }
-    return out;
-}
 
 std::string Parent(const std::string& key) {
     const auto slash = key.find_last_of('\\');
@@ -148,12 +107,13 @@ std::optional<std::vector<std::string>> FakeFileSystem::ReadLines(const std::str
         lines = SplitLines(Utf8FromUtf16(bytes.data() + mark, bytes.size() - mark, bytes[0] == '\xFE'), skip, count);
     else
         lines = SplitLines(bytes.substr(mark), skip, count);
-    for (auto& line : lines) line = TextLine(std::move(line), encoding, CodePage());
+    const ::CodePage reader = CodePageReader(codePage);
+    for (auto& line : lines) line = TextLine(std::move(line), encoding, reader);
     return lines;
 }
 
 const ::CodePage& FakeFileSystem::CodePage() {
-    static const ::CodePage codePage{FakeToAnsi, FakeFromAnsi};
+    static const ::CodePage codePage = CodePageReader(1252);
     return codePage;
 }
 
@@ -175,7 +135,7 @@ bool FakeFileSystem::WriteBytes(const std::string& path, const std::string& byte
 
 bool FakeFileSystem::WriteTextFile(const std::string& path, const std::vector<std::string>& lines,
                                    UnicodeForm unicode) {
-    return WriteBytes(path, TextFileBytes(lines, unicode, CodePage()));
+    return WriteBytes(path, TextFileBytes(lines, unicode));
 }
 
 std::vector<std::string> FakeFileSystem::FileNames(const std::string& folder) {

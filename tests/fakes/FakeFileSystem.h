@@ -10,6 +10,7 @@
 class FakeFileSystem : public FileSystem {
 public:
     std::string currentFolder = "C:\\Work";
+    unsigned codePage = 1252;  // the PC's ANSI code page, which text without a mark is read in
 
     // Test set-up and inspection.
     void AddFile(const std::string& path, const std::string& text);
@@ -37,7 +38,7 @@ public:
     std::optional<std::vector<std::string>> ReadLines(const std::string& path, std::size_t skip,
                                                       std::size_t count) override;
     bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines, UnicodeForm unicode) override;
-    // Windows-1252, the code page of most Western systems, held as UTF-8 in the fake's files.
+    // Windows-1252, the code page of most Western systems.
     static const ::CodePage& CodePage();
     std::vector<std::string> FileNames(const std::string& folder) override;
     bool Copy(const std::string& from, const std::string& to) override;
