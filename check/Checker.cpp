@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "check/CheckerParts.h"
+#include "common/CodePages.h"
 
 namespace checker {
 
@@ -63,7 +64,11 @@ std::string Count(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-Checker::Checker(Medium& medium) : medium_(medium), index_(medium.List()) {
+Checker::Checker(Medium& medium, const CheckOptions& options)
+    : medium_(medium), options_(options), index_(medium.List()) {
+    if (!options_.fallbackCodePage) options_.fallbackCodePage = SystemAnsiCodePage();
+    if (!FindAnsiCodePage(options_.fallbackCodePage)) options_.fallbackCodePage = 1252;
+    menuCodePage_.number = options_.codePage ? options_.codePage : options_.fallbackCodePage;
     // Names that differ in case only: the medium can hold one of each pair.
     std::unordered_map<std::string, std::size_t> seen;
     for (const auto& item : index_.Items()) {
@@ -152,4 +157,4 @@ CheckResult Checker::Run() {
 }
 }  // namespace checker
 
-CheckResult CheckMedium(Medium& medium) { return checker::Checker(medium).Run(); }
+CheckResult CheckMedium(Medium& medium, const CheckOptions& options) { return checker::Checker(medium, options).Run(); }

@@ -46,7 +46,17 @@ struct CheckResult {
     std::vector<CheckedMenu> languages;  // the menus of single languages beside it, in the order of their tags
 };
 
-CheckResult CheckMedium(Medium& medium);
+// How the check reads what the medium does not say itself.
+struct CheckOptions {
+    // The code page of the menu files and autorun.inf where they are text without a byte-order mark:
+    // 0 finds it from the medium, falling back on `fallbackCodePage` when nothing decides.
+    unsigned codePage = 0;
+    unsigned fallbackCodePage = 0;  // 0: the system's ANSI code page (Windows-1252 on Linux)
+    // How the user gives the code page, the end of a sentence in a finding.
+    std::string setCodePage = "give it with --code-page N (--code-page 1251 for Cyrillic, say).";
+};
+
+CheckResult CheckMedium(Medium& medium, const CheckOptions& options = {});
 
 // The medium sizes the total is measured against, in bytes.
 constexpr std::uint64_t kCdBytes = 700ull * 1024 * 1024;

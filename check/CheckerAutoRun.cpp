@@ -21,6 +21,7 @@
 #include "app/Orvelund.h"
 #include "check/CheckerParts.h"
 #include "check/Text.h"
+#include "common/CodePages.h"
 
 namespace checker {
 
@@ -106,7 +107,35 @@ void Checker::CheckAutoRun() {
               "Write it again with \"Update AutoRun\" in the Menu Editor.");
         return;
     }
-    const auto sections = ReadSections(SplitLines(DecodeText(*bytes).utf8));
+    // Code-page text is read in the code page its icon and program names are found in on the
+    // medium, else in the menu file's: the same author most likely wrote both.
+    const CodePage asBytes{[](const std::string& ansi) { return ansi; }};
+    const DecodedText raw = DecodeText(*bytes, asBytes);
+    CodePageChoice codePage = menuCodePage_;
+    if (!raw.codePageLines.empty()) {
+        CodePageEvidence evidence;
+        for (const auto& line : raw.codePageLines) evidence.AddLine(line);
+        for (const auto& [name, section] : ReadSections(SplitLines(raw.utf8))) {
+            for (const auto& [key, value] : section.keys) {
+                std::string path = value.text;
+                if (key == "icon" || key == "defaulticon") path = path.substr(0, path.rfind(','));
+                else if (key == "open" || key == "shellexecute" || HasExtension(key, "\\command"))
+                    path = path.substr(0, path.find(' '));
+                else continue;
+                evidence.AddName(Trim(path), false);
+            }
+        }
+        const CodePageChoice found = ChooseFor(evidence);
+        if (found.basis != CodePageChoice::Basis::Assumed || !menuCodePageFound_) codePage = found;
+        else codePage.basis = CodePageChoice::Basis::Menu;
+    }
+    const CodePage reader = CodePageReader(codePage.number);
+    const auto sections = ReadSections(SplitLines(DecodeText(*bytes, reader).utf8));
+    if (!raw.codePageLines.empty())
+        WarnCodePage(inf->path, codePage, "Readers whose Windows uses another code page see the drive's label "
+                     "garbled, and names on the medium with such letters are not found.",
+                     "Press \"Update AutoRun\" in the Menu Editor: it writes autorun.inf in Unicode, which every "
+                     "Windows reads alike.");
 
     // Which section each Windows reads: its processor's own, else [AutoRun].
     const struct {

@@ -1,9 +1,12 @@
 // The menu file: whether it is there and readable, how it is encoded, and the settings in its header.
 
+#include <algorithm>
+
 #include "app/Orvelund.h"
 #include "check/CheckerParts.h"
 #include "check/LineStream.h"
 #include "check/Text.h"
+#include "common/CodePages.h"
 #include "common/TextLines.h"
 #include "platform/Design.h"
 
@@ -49,6 +52,54 @@ void Checker::FollowTarget(const CheckedEntry& e) {
     }
 }
 
+CodePageChoice Checker::ChooseFor(const CodePageEvidence& evidence) const {
+    if (options_.codePage) {
+        CodePageChoice given;
+        given.number = options_.codePage;
+        given.basis = CodePageChoice::Basis::Given;
+        return given;
+    }
+    return ChooseCodePage(evidence, options_.fallbackCodePage, [&](const std::string& name, bool picture) {
+        if (picture) return FindFile("content\\" + name + ".jpg") != nullptr;
+        if (IsWebTarget(name)) return false;
+        const ResolvedPath where = ResolveTarget(name);
+        return where.place == ResolvedPath::Place::Medium && !where.path.empty() && index_.Find(where.path);
+    });
+}
+
+CodePageChoice Checker::MenuCodePage(const MediumItem& item) {
+    // A first look at the file, as its bytes: its code-page lines, and the names its entries give
+    // for their files, folders and button pictures. The start of a file far beyond any menu is
+    // enough to tell.
+    CodePageEvidence evidence;
+    std::uint64_t lines = 0, bytes = 0;
+    LineStream raw([&](StreamedLine& line) {
+        const std::uint64_t n = lines++;
+        if (!line.codePage) return;
+        evidence.AddLine(line.text);
+        if (n < menufile::kLineFirstEntry) return;
+        const auto fields = menufile::SplitFields(line.text);  // a comma is never the second byte of a character
+        auto nonAscii = [](const std::string& s) {
+            return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+        };
+        if (nonAscii(fields[0])) evidence.AddName(fields[0], true);
+        if (fields.size() > 2 && nonAscii(fields[2])) evidence.AddName(fields[2], false);
+    }, nullptr);
+    if (item.readable)
+        medium_.Stream(item.path, [&](const char* data, std::size_t size) {
+            raw.Feed(data, size);
+            bytes += size;
+            return raw.Text().encoding == TextEncoding::Ansi && !evidence.Full() && bytes < kHugeMenuBytes;
+        });
+    return ChooseFor(evidence);
+}
+
+void Checker::WarnCodePage(const std::string& file, const CodePageChoice& choice, const std::string& readers,
+                           const std::string& fix) {
+    Warning("W-CODE-PAGE", file, 0, "", LastName(file) + " is text in code page " + CodePageLabel(choice.number) +
+            ", without a byte-order mark. " + readers + " " + choice.Reason(options_.setCodePage), fix);
+}
+
 void Checker::CheckMenuFile(const MediumItem* item) {
     CheckedMenu& menu = *menu_;
     menu.caption = "Talvenor";
@@ -72,7 +123,13 @@ void Checker::CheckMenuFile(const MediumItem* item) {
     }
     // The file streams by line by line: a menu file of any size is checked in little memory.
     const std::size_t menuFileAt = result_.report.findings.size();
-    LineStream stream([&](StreamedLine& line) { OnMenuLine(line); });
+    const CodePageChoice codePage = MenuCodePage(*item);
+    if (menu_ == &result_.menu) {
+        menuCodePage_ = codePage;
+        menuCodePageFound_ = codePage.basis != CodePageChoice::Basis::Assumed;
+    }
+    const CodePage reader = CodePageReader(codePage.number);
+    LineStream stream([&](StreamedLine& line) { OnMenuLine(line); }, &reader);
     const bool read = item->readable && medium_.Stream(item->path, [&](const char* data, std::size_t size) {
         stream.Feed(data, size);
         return true;
@@ -113,13 +170,17 @@ void Checker::CheckMenuFile(const MediumItem* item) {
                 ": far more than any menu needs.", "Check that the right file is in the content folder.");
     switch (text.encoding) {
     case TextEncoding::Ansi:
+        if (text.codePageLines) {
+            WarnCodePage(item->path, codePage, "Readers whose Windows uses another code page see its letters "
+                         "outside ASCII garbled, and its entries whose files or folders have such letters in their "
+                         "names open nothing.",
+                         "Open the menu in the Menu Editor and press OK: it saves the menu as UTF-8 with a "
+                         "byte-order mark, which every PC reads alike.");
+            break;
+        }
         Note("N-MENU-ENCODING", item->path, 0, "", std::string("The menu file has no byte-order mark") +
-             (text.utf8WithoutMark ? ": its lines in UTF-8 are read as UTF-8, on every PC alike"
-                                   : "") +
-             (text.nonAscii && !text.utf8WithoutMark
-                  ? "; it is ANSI text, read here as Western (Windows-1252): on a PC set to another code page "
-                    "the letters outside ASCII show differently."
-                  : text.nonAscii ? "." : ", plain ASCII: every PC reads it alike."),
+             (text.utf8WithoutMark ? ": its lines in UTF-8 are read as UTF-8, on every PC alike."
+                                   : ", plain ASCII: every PC reads it alike."),
              "");
         break;
     case TextEncoding::Utf8:
@@ -130,7 +191,7 @@ void Checker::CheckMenuFile(const MediumItem* item) {
     case TextEncoding::Utf16BE:
         Note("N-MENU-ENCODING", item->path, 0, "", std::string("The menu file is UTF-16 ") +
              (text.encoding == TextEncoding::Utf16LE ? "little" : "big") + "-endian with a byte-order mark; "
-             "Orvelund reads it, and the Menu Editor saves it back as ANSI or UTF-8.", "");
+             "Orvelund reads it, and the Menu Editor saves it back as UTF-8 (plain ASCII when that is all it holds).", "");
         break;
     }
     if (text.controlBytes)

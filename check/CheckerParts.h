@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "check/Checker.h"
+#include "check/CodePageGuess.h"
 #include "check/LineStream.h"
 #include "check/MediumIndex.h"
 #include "picture/PictureHeader.h"
@@ -46,7 +47,7 @@ constexpr std::size_t kClassicEntryLimit = 32766;  // the Menu Editor has always
 // Walks the medium once and collects what each area finds; each area's checks live in a file of its own.
 class Checker {
 public:
-    Checker(Medium& medium);
+    Checker(Medium& medium, const CheckOptions& options);
     CheckResult Run();
 
 private:
@@ -88,6 +89,12 @@ private:
     }
 
     void CheckMenuFile(const MediumItem* item);
+    // The code page a file's code-page text is read in, from what it names on the medium.
+    CodePageChoice ChooseFor(const CodePageEvidence& evidence) const;
+    CodePageChoice MenuCodePage(const MediumItem& item);
+    // The warning for a file in a code page with letters outside ASCII: garbled on other PCs.
+    void WarnCodePage(const std::string& file, const CodePageChoice& choice, const std::string& readers,
+                      const std::string& fix);
     void CheckMenu(CheckedMenu& menu, const MediumItem* item);
     void FindLanguageFiles();
     void CheckLanguageTags();
@@ -113,7 +120,10 @@ private:
     }
 
     Medium& medium_;
+    CheckOptions options_;
     MediumIndex index_;
+    CodePageChoice menuCodePage_;  // config.ini's, once read: autorun.inf was most likely written on the same PC
+    bool menuCodePageFound_ = false;
     std::string autoRunProgram_;  // the root program autorun.inf starts, when it is there
     CheckResult result_;
     std::string lastWhat_;        // what the last finding said, also when it was only counted

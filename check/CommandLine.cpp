@@ -3,6 +3,7 @@
 #include "check/Checker.h"
 #include "check/DiskMedium.h"
 #include "check/WebPage.h"
+#include "common/CodePages.h"
 #include "platform/Version.h"
 
 namespace {
@@ -13,7 +14,7 @@ std::string VersionText() {
 }
 
 const char* kUsage =
-    "usage: orvelund-check [--json] [--web] FOLDER\n"
+    "usage: orvelund-check [--json] [--web] [--code-page N] FOLDER\n"
     "\n"
     "Checks a medium before it is burned or copied: FOLDER is the folder that holds Orvelund.exe\n"
     "and its content folder, as it will be at the root of the disc or stick. Nothing is written.\n"
@@ -22,6 +23,10 @@ const char* kUsage =
     "  --web       also write FOLDER/menu.htm, the menu as a web page for readers on a Mac, Linux\n"
     "              or a Chromebook, and FOLDER/menu.<language>.htm for each language's menu\n"
     "              (never over a page that orvelund-check did not write)\n"
+    "  --code-page N\n"
+    "              the Windows code page the menu files and autorun.inf were written in where they\n"
+    "              have no byte-order mark: 874, 932, 936, 949, 950 or 1250 to 1258. Without it the\n"
+    "              checker finds it from the names on the medium.\n"
     "  --help      this text\n"
     "  --version   the version\n"
     "\n"
@@ -32,9 +37,11 @@ const char* kUsage =
 
 int RunCheck(const std::vector<std::string>& args, const Writer& write, const FileReplacer& replace) {
     bool json = false, web = false;
+    CheckOptions options;
     std::vector<std::string> folders;
     bool optionsEnd = false;
-    for (const auto& a : args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
         if (optionsEnd || a.empty() || a[0] != '-' || a == "-") {
             folders.push_back(a);
         } else if (a == "--") {
@@ -43,6 +50,18 @@ int RunCheck(const std::vector<std::string>& args, const Writer& write, const Fi
             json = true;
         } else if (a == "--web") {
             web = true;
+        } else if (a == "--code-page" || a.rfind("--code-page=", 0) == 0) {
+            const std::string number = a == "--code-page" ? (i + 1 < args.size() ? args[++i] : "") : a.substr(12);
+            const bool digits = !number.empty() && number.size() <= 5 &&
+                                number.find_first_not_of("0123456789") == std::string::npos;
+            options.codePage = digits ? static_cast<unsigned>(std::stoul(number)) : 0;
+            if (!FindAnsiCodePage(options.codePage)) {
+                std::string known;
+                for (const auto& cp : AnsiCodePages()) known += "\n  " + CodePageLabel(cp.number);
+                write(true, "orvelund-check: --code-page takes the number of a Windows code page, not \"" + number +
+                                "\". The code pages Windows writes text in:" + known + "\n");
+                return 2;
+            }
         } else if (a == "--help" || a == "-h" || a == "-?" || a == "/?") {
             write(false, kUsage);
             return 0;
@@ -68,7 +87,7 @@ int RunCheck(const std::vector<std::string>& args, const Writer& write, const Fi
         return 2;
     }
     DiskMedium medium(folder);
-    const CheckResult result = CheckMedium(medium);
+    const CheckResult result = CheckMedium(medium, options);
     write(false, json ? FormatJson(result.report) : "Medium: " + folder + "\n\n" + FormatText(result.report));
     if (web) {
         // Joined with the separator the folder was given with: "E:\\Disc\\menu.htm", "/media/disc/menu.htm".

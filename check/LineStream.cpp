@@ -202,25 +202,30 @@ std::string WithoutCutCharacters(const std::string& s) {
 
 void LineStream::EndLine() {
     std::string text;
+    const CodePage none{nullptr};  // only its NUL rule is used: the text is UTF-8 already
     if (text_.encoding == TextEncoding::Ansi) {
         // Each line on its own, as the program decides: well-formed UTF-8 with letters outside
         // ASCII is UTF-8, any other line the code page. The whole line decides, kept or not.
         const bool utf8 = lineNonAscii_ && lineUtf8_ && utf8Need_ == 0;
         text_.nonAscii |= lineNonAscii_;
         text_.utf8WithoutMark |= utf8;
+        line_.codePage = lineNonAscii_ && !utf8;
+        text_.codePageLines |= line_.codePage;
         if (utf8) {
             // A field cut short may end inside a character: the kept text leaves it out.
-            text = TextLine(line_.cut ? WithoutCutCharacters(raw_) : std::move(raw_), TextEncoding::Utf8, Windows1252());
+            text = TextLine(line_.cut ? WithoutCutCharacters(raw_) : std::move(raw_), TextEncoding::Utf8, none);
         } else if (!lineNonAscii_) {
-            text = TextLine(std::move(raw_), TextEncoding::Utf8, Windows1252());  // ASCII reads alike in both
-        } else {
+            text = TextLine(std::move(raw_), TextEncoding::Utf8, none);  // ASCII reads alike in both
+        } else if (codePage_) {
             // The code page, decided by the whole line: the kept start alone might look like UTF-8.
-            text = TextLine(Windows1252().FromAnsi(raw_), TextEncoding::Utf8, Windows1252());
+            text = TextLine(codePage_->FromAnsi(raw_), TextEncoding::Utf8, none);
+        } else {
+            text = std::move(raw_);
         }
     } else if (text_.encoding == TextEncoding::Utf8) {
-        text = TextLine(ValidUtf8(raw_), TextEncoding::Utf8, Windows1252());
+        text = TextLine(ValidUtf8(raw_), TextEncoding::Utf8, none);
     } else {
-        text = TextLine(std::move(raw_), TextEncoding::Utf8, Windows1252());
+        text = TextLine(std::move(raw_), TextEncoding::Utf8, none);
     }
     line_.text = std::move(text);
     ++text_.lines;
@@ -230,6 +235,7 @@ void LineStream::EndLine() {
     line_.bytes = 0;
     line_.fields = 1;
     line_.cut = false;
+    line_.codePage = false;
     fieldKept_ = 0;
     lineNonAscii_ = false;
     lineUtf8_ = true;

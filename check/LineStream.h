@@ -1,8 +1,8 @@
 #pragma once
 // A text file of any size turned into lines as the program reads them, one line at a time and in
 // bounded memory: the byte-order mark is honoured as the program honours it, lines without a mark
-// are UTF-8 or the code page each on its own (read here as Windows-1252), and CR LF, a lone CR and
-// a lone LF each end a line. A field longer than the checker needs keeps its start only, and the
+// are UTF-8 or the code page each on its own (the one the checker found the file written in), and
+// CR LF, a lone CR and a lone LF each end a line. A field longer than the checker needs keeps its start only, and the
 // commas between fields are kept, so a long line still splits into the fields it has; what is
 // known of the whole line (its length, its fields, its encoding) counts all of it.
 #include <cstddef>
@@ -18,6 +18,7 @@ struct StreamedLine {
     std::uint64_t bytes = 0;   // the whole line's length in the file, without its line end
     std::size_t fields = 1;    // comma-separated fields in the whole line
     bool cut = false;          // `text` holds only the line's start
+    bool codePage = false;     // the line is code-page text: neither ASCII nor UTF-8
     bool Empty() const { return bytes == 0; }
 };
 
@@ -26,6 +27,7 @@ struct StreamedText {
     TextEncoding encoding = TextEncoding::Ansi;
     bool nonAscii = false;         // bytes above 127 in a file without a mark
     bool utf8WithoutMark = false;  // some line is UTF-8 with letters outside ASCII: read as UTF-8
+    bool codePageLines = false;    // some line is code-page text
     bool controlBytes = false;     // NUL or other control characters that no text file holds
     std::uint64_t lines = 0;
 };
@@ -37,7 +39,8 @@ public:
     static constexpr std::size_t kKeptLineBytes = 4 * kKeptFieldBytes + 64;
 
     using LineSink = std::function<void(StreamedLine& line)>;
-    explicit LineStream(LineSink sink) : sink_(std::move(sink)) {}
+    // Code-page lines are read in `codePage`; without one they are handed on as their bytes.
+    LineStream(LineSink sink, const CodePage* codePage) : sink_(std::move(sink)), codePage_(codePage) {}
 
     void Feed(const char* data, std::size_t size);
     // The end of the file: a last line without a line end still counts.
@@ -56,6 +59,7 @@ private:
     void Utf8Byte(unsigned char c);
 
     LineSink sink_;
+    const CodePage* codePage_;
     StreamedText text_;
     std::string head_;          // the first bytes, until the mark is known
     bool started_ = false;

@@ -2,12 +2,6 @@
 
 namespace {
 
-// Windows-1252's 0x80 to 0x9F; the bytes it leaves undefined map to the same C1 code points as
-// Windows' own conversion gives them.
-const unsigned short kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
 // The length of the well-formed UTF-8 sequence at `i`, 0 when there is none.
 std::size_t SequenceAt(const unsigned char* b, std::size_t n, std::size_t i, unsigned& code) {
     const unsigned char c = b[i];
@@ -29,20 +23,7 @@ std::size_t SequenceAt(const unsigned char* b, std::size_t n, std::size_t i, uns
 
 }  // namespace
 
-const CodePage& Windows1252() {
-    static const CodePage cp1252{nullptr, [](const std::string& ansi) {
-                                     std::string out;
-                                     out.reserve(ansi.size() + ansi.size() / 2);
-                                     for (const char ch : ansi) {
-                                         const auto c = static_cast<unsigned char>(ch);
-                                         AppendUtf8(out, c < 0x80 || c >= 0xA0 ? c : kCp1252High[c - 0x80]);
-                                     }
-                                     return out;
-                                 }};
-    return cp1252;
-}
-
-DecodedText DecodeText(const std::string& bytes) {
+DecodedText DecodeText(const std::string& bytes, const CodePage& codePage) {
     DecodedText d;
     std::size_t mark = 0;
     d.encoding = DetectEncoding(bytes.data(), bytes.size(), mark);
@@ -53,8 +34,7 @@ DecodedText DecodeText(const std::string& bytes) {
         d.utf8 = ValidUtf8(bytes.substr(mark));
     } else {
         // Without a mark, each line as the program reads it: well-formed UTF-8 with letters outside
-        // ASCII as UTF-8, any other line in the code page, here Windows-1252.
-        const CodePage& cp1252 = Windows1252();
+        // ASCII as UTF-8, any other line in the code page.
         std::size_t start = 0;
         while (start <= bytes.size()) {
             std::size_t end = bytes.find_first_of("\r\n", start);
@@ -64,9 +44,10 @@ DecodedText DecodeText(const std::string& bytes) {
                 if (static_cast<unsigned char>(ch) < 0x80) continue;
                 d.nonAscii = true;
                 if (IsUtf8(line.data(), line.size())) d.utf8WithoutMark = true;
+                else d.codePageLines.push_back(line);
                 break;
             }
-            d.utf8 += TextLine(line, TextEncoding::Ansi, cp1252);
+            d.utf8 += TextLine(line, TextEncoding::Ansi, codePage);
             if (end == bytes.size()) break;
             d.utf8 += bytes[end];  // the line end as it stands, for the splitter
             start = end + 1;

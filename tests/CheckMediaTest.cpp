@@ -413,7 +413,7 @@ TEST(MenuStream, LinesReadInPiecesAreTheLinesOfTheWholeFile) {
     for (int round = 0; round < 3000; ++round) {
         const std::string bytes = RandomText(random);
         std::vector<std::string> lines;
-        LineStream stream([&](StreamedLine& line) { lines.push_back(line.text); });
+        LineStream stream([&](StreamedLine& line) { lines.push_back(line.text); }, &FakeFileSystem::CodePage());
         for (std::size_t at = 0; at < bytes.size();) {
             const std::size_t piece = std::min<std::size_t>(1 + random() % 5, bytes.size() - at);
             stream.Feed(bytes.data() + at, piece);
@@ -421,7 +421,7 @@ TEST(MenuStream, LinesReadInPiecesAreTheLinesOfTheWholeFile) {
         }
         stream.Finish();
         // The whole file at once, each line as the program reads it (a NUL as U+FFFD).
-        const DecodedText whole = DecodeText(bytes);
+        const DecodedText whole = DecodeText(bytes, FakeFileSystem::CodePage());
         std::vector<std::string> expected = SplitLines(whole.utf8);
         for (auto& l : expected) l = TextLine(l, TextEncoding::Utf8, CodePage{});
         ASSERT_EQ(lines, expected) << ::testing::PrintToString(bytes);
@@ -433,7 +433,7 @@ TEST(MenuStream, LinesReadInPiecesAreTheLinesOfTheWholeFile) {
 
 TEST(MenuStream, ALongLineKeepsItsStartAndCountsAllOfIt) {
     std::vector<StreamedLine> lines;
-    LineStream stream([&](StreamedLine& line) { lines.push_back(line); });
+    LineStream stream([&](StreamedLine& line) { lines.push_back(line); }, &FakeFileSystem::CodePage());
     const std::string line = std::string(3 << 20, 'x') + ",\xC3\xA9,b";
     for (std::size_t at = 0; at < line.size(); at += 4096) stream.Feed(line.data() + at, std::min<std::size_t>(4096, line.size() - at));
     stream.Feed("\r\nnext", 6);

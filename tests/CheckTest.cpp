@@ -11,9 +11,12 @@
 #include "check/MediumIndex.h"
 #include "check/MenuWalk.h"
 #include "check/Text.h"
+#include "check/WebPage.h"
+#include "common/CodePages.h"
 #include "content/DefaultContent.h"
 #include "platform/MainWindowDesign.h"
 #include "tests/CheckMedium.h"
+#include "tests/CodePageTexts.h"
 #include "tests/PictureFiles.h"
 #include "tests/fakes/FakeMedium.h"
 #include "tests/fakes/World.h"
@@ -65,8 +68,8 @@ TEST_F(Check, EncodingIsNamedAndUtf8WithoutMarkReadsAsTheProgramReadsIt) {
     EXPECT_TRUE(Problems().empty());
     EXPECT_EQ(Run().menu.entries.at(0).entry.Button, "Caf\xC3\xA9");  // UTF-8, as the program reads it
 
-    Menu({"Caf\xE9,Men\xFC,docs\\manual.pdf,open"});  // Windows-1252
-    EXPECT_TRUE(Problems().empty());
+    Menu({"Caf\xE9,Men\xFC,docs\\manual.pdf,open"});  // Windows-1252: read alike only on Western PCs
+    EXPECT_THAT(Problems(), ElementsAre("W-CODE-PAGE"));
     EXPECT_EQ(Run().menu.entries.at(0).entry.Button, "Caf\xC3\xA9");
 
     Put("content\\config.ini", ReadData("bad/utf16le.ini"));
@@ -74,6 +77,103 @@ TEST_F(Check, EncodingIsNamedAndUtf8WithoutMarkReadsAsTheProgramReadsIt) {
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_NE(notes[0].what.find("UTF-16"), std::string::npos);
     EXPECT_EQ(Run().report.entries, 2u);
+}
+
+// Every code page an author's Windows may write in, found from the names of the files the menu
+// opens and its button pictures, which the medium keeps in Unicode; the report and the page then
+// quote and link the text as the author wrote it.
+TEST_F(Check, EveryCodePageIsFoundFromTheNamesOnTheMedium) {
+    using codepagetexts::InCodePage;
+    for (const auto& script : codepagetexts::Scripts()) {
+        SCOPED_TRACE(script.codePage);
+        fs = FakeFileSystem();
+        SetUp();
+        Put("docs\\" + script.file, "%PDF");
+        Put("content\\" + script.label + ".jpg", pf::Jpeg(137, 33));
+        const std::string header = std::string(kHeader).replace(std::string(kHeader).find("Demo"), 4,
+                                                                InCodePage(script.codePage, script.title));
+        Menu({InCodePage(script.codePage, "Docs," + script.label + ",docs\\" + script.file + ",open"),
+              InCodePage(script.codePage, script.label + ",x,docs\\manual.pdf,open")},
+             header);
+        const CheckResult r = Run();
+        std::vector<std::string> problems;
+        for (const auto& f : r.report.findings)
+            if (f.severity != Severity::Note) problems.push_back(f.code + " " + f.what);
+        ASSERT_EQ(problems.size(), 1u) << ::testing::PrintToString(problems);
+        EXPECT_EQ(problems[0].find("W-CODE-PAGE config.ini is text in code page " + CodePageLabel(script.codePage) +
+                                   ", without"), 0u) << problems[0];
+        EXPECT_NE(problems[0].find("The code page was found from the names"), std::string::npos) << problems[0];
+        EXPECT_EQ(r.menu.caption, script.title);
+        ASSERT_EQ(r.menu.entries.size(), 2u);
+        EXPECT_EQ(r.menu.entries[0].entry.Label, script.label);
+        EXPECT_EQ(r.menu.entries[0].link, "docs\\" + script.file);
+        EXPECT_EQ(r.menu.entries[1].picture, "content\\" + script.label + ".jpg");
+        const std::string page = MenuPage(r);
+        EXPECT_NE(page.find("<h1 dir=\"auto\">" + script.title), std::string::npos);
+        EXPECT_NE(page.find("href=\"" + RelativeUrl("docs\\" + script.file) + "\""), std::string::npos);
+    }
+}
+
+TEST_F(Check, ACodePageNothingDecidesIsAssumedAndHowToGiveItIsSaid) {
+    using codepagetexts::InCodePage;
+    const std::string russian = "\xd0\x9a\xd0\xb0\xd1\x82\xd0\xb0\xd0\xbb\xd0\xbe\xd0\xb3";  // Каталог
+    const std::string header = std::string(kHeader).replace(std::string(kHeader).find("Demo"), 4,
+                                                            InCodePage(1251, russian));
+    // Only the title holds letters beyond ASCII: its bytes are text in most code pages.
+    Menu({"Docs,Manual,docs\\manual.pdf,open"}, header);
+    auto found = Found("W-CODE-PAGE");
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_NE(found[0].what.find("code page 1252, Western European,"), std::string::npos) << found[0].what;
+    EXPECT_NE(found[0].what.find("The code page is assumed, as nothing on the medium tells"), std::string::npos);
+    EXPECT_NE(found[0].what.find("--code-page N"), std::string::npos);
+
+    // The author says which: the title reads as written.
+    FakeMedium medium(fs, root);
+    CheckOptions options;
+    options.codePage = 1251;
+    const CheckResult given = CheckMedium(medium, options);
+    EXPECT_EQ(given.menu.caption, russian);
+    // On a Russian Windows the checker's own code page is the one taken.
+    options = CheckOptions();
+    options.fallbackCodePage = 1251;
+    EXPECT_EQ(CheckMedium(medium, options).menu.caption, russian);
+
+    // A name on the medium decides between code pages whose letters the bytes fit alike: 0xF8 is
+    // "ø" in Windows-1252 and "ř" in Central European 1250.
+    Put("docs\\P\xc5\x99\xc3\xadru\xc4\x8dka.pdf", "%PDF");  // Příručka.pdf
+    Menu({InCodePage(1250, "Docs,P\xc5\x99\xc3\xadru\xc4\x8dka,docs\\P\xc5\x99\xc3\xadru\xc4\x8dka.pdf,open")});
+    EXPECT_TRUE(Found("E-TARGET-MISSING").empty());
+    found = Found("W-CODE-PAGE");
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_NE(found[0].what.find("1250, Central European,"), std::string::npos);
+    EXPECT_NE(found[0].what.find("The code page was found from the names"), std::string::npos);
+
+    // Names that read alike in several code pages leave the choice open, and the finding names them.
+    Put("docs\\Caf\xc3\xa9.pdf", "%PDF");
+    Menu({"Docs,Caf\xe9,docs\\Caf\xe9.pdf,open"});
+    found = Found("W-CODE-PAGE");
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_NE(found[0].what.find("The code page is assumed: the names on the medium that it names read alike in "
+                                 "1252, Western European; 1250, Central European"),
+              std::string::npos) << found[0].what;
+}
+
+TEST_F(Check, AnAutorunFileInACodePageIsReadInItAndWarnedAbout) {
+    using codepagetexts::InCodePage;
+    const std::string title = "\xe8\xa3\xbd\xe5\x93\x81\xe3\x82\xab\xe3\x82\xbf\xe3\x83\xad\xe3\x82\xb0";  // 製品カタログ
+    Put("docs\\\xe8\xb3\x87\xe6\x96\x99.pdf", "%PDF");  // 資料.pdf
+    Menu({InCodePage(932, "Docs,x,docs\\\xe8\xb3\x87\xe6\x96\x99.pdf,open")},
+         std::string(kHeader).replace(std::string(kHeader).find("Demo"), 4, InCodePage(932, title)));
+    Put("autorun.inf", InCodePage(932, Inf({"[AutoRun]", "open=Orvelund.exe", "icon=content\\app.ico,0",
+                                            "label=" + title})));
+    const auto r = Run();
+    std::vector<std::string> files;
+    for (const auto& f : r.report.findings)
+        if (f.code == "W-CODE-PAGE") files.push_back(f.file + ": " + f.what.substr(f.what.find("The code page")));
+    EXPECT_THAT(files, ElementsAre("content\\config.ini: The code page was found from the names of the files and "
+                                   "folders on the medium that it names.",
+                                   "autorun.inf: The code page is the one the menu file was found in."));
+    for (const auto& f : r.report.findings) EXPECT_NE(f.code, "N-AUTORUN-STALE") << f.what;  // the label reads as the title
 }
 
 TEST_F(Check, SettingsTheProgramReadsDifferentlyThanMeant) {
@@ -447,12 +547,13 @@ TEST(CheckPieces, FoldingComparesNamesAsWindowsDoes) {
 }
 
 TEST(CheckPieces, TextIsDecodedAsTheProgramReadsIt) {
-    EXPECT_EQ(DecodeText("\x80 \xE9").utf8, "\xE2\x82\xAC \xC3\xA9");  // Windows-1252
-    EXPECT_TRUE(DecodeText("caf\xC3\xA9").utf8WithoutMark);
-    EXPECT_FALSE(DecodeText("caf\xE9").utf8WithoutMark);
+    const CodePage& cp1252 = FakeFileSystem::CodePage();
+    EXPECT_EQ(DecodeText("\x80 \xE9", cp1252).utf8, "\xE2\x82\xAC \xC3\xA9");  // Windows-1252
+    EXPECT_TRUE(DecodeText("caf\xC3\xA9", cp1252).utf8WithoutMark);
+    EXPECT_FALSE(DecodeText("caf\xE9", cp1252).utf8WithoutMark);
     // Each line on its own, as the program reads it: one in UTF-8, one in the code page.
-    EXPECT_EQ(DecodeText("caf\xC3\xA9\r\ncaf\xE9").utf8, "caf\xC3\xA9\r\ncaf\xC3\xA9");
-    EXPECT_EQ(DecodeText("\xEF\xBB\xBFx\xFF").utf8, "x\xEF\xBF\xBD");
+    EXPECT_EQ(DecodeText("caf\xC3\xA9\r\ncaf\xE9", cp1252).utf8, "caf\xC3\xA9\r\ncaf\xC3\xA9");
+    EXPECT_EQ(DecodeText("\xEF\xBB\xBFx\xFF", cp1252).utf8, "x\xEF\xBF\xBD");
     EXPECT_EQ(Utf16Length("a\xC3\xA9\xF0\x9F\x98\x80"), 4u);  // a, é, and an emoji in two units
 }
 
