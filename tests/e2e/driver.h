@@ -298,7 +298,7 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // ---------------------------------------------------------------- shell recorder
 
 // Points the shell's open/explore/edit/print verbs for http(s) addresses,
-// .htm(l) and .jp(e)g files and folders at recorder.exe, which logs each call
+// .htm(l), .jp(e)g and .pdf files and folders at recorder.exe, which logs each call
 // to recorder.log beside itself; remembers the recorder for the calls below
 // and clears its log. Under Wine 8 a bare "www.example.com" arrives as
 // "http://www.example.com", a folder with a trailing backslash keeps it,

@@ -134,18 +134,29 @@ TEST_F(Foreign, AMenuInAnyScriptKeepsEveryCharacterThroughOk) {
     }
 }
 
-TEST_F(Foreign, AMenuThatFitsTheCodePageIsSavedByteForByte) {
-    const std::string menu = MenuFile({"Caf\xe9,R\xe9sum\xe9 \x80,a.txt,open"}, "TITLE:Men\xfa");  // Windows-1252
-    WriteFileBytes(JoinPath(content, "config.ini"), menu);
+// A menu an older version saved in the code page reads as before, and OK saves it as UTF-8, which
+// PCs of other code pages read alike; a menu of ASCII alone is saved byte for byte as it was.
+TEST_F(Foreign, AMenuInTheCodePageIsSavedAsUtf8AndAnAsciiMenuByteForByte) {
     const std::string exe = CopyExe();
-    Process p = Launch(exe, "-setup");
-    HWND editor = WaitForWindow("Men\xc3\xba - Menu Editor", kWait, p.Id());
-    ASSERT_NE(editor, nullptr);
-    MessageBoxInfo saved = SaveWithOk(editor, p.Id());
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(Config(), menu);
-    ASSERT_TRUE(Answer(saved, IDOK));
-    KillAll(exe);
+    const struct {
+        std::string stored, saved, caption;
+    } cases[] = {
+        {MenuFile({"Caf\xe9,R\xe9sum\xe9 \x80,a.txt,open"}, "TITLE:Men\xfa"),  // Windows-1252
+         "\xEF\xBB\xBF" + MenuFile({"Caf\xc3\xa9,R\xc3\xa9sum\xc3\xa9 \xe2\x82\xac,a.txt,open"}, "TITLE:Men\xc3\xba"),
+         "Men\xc3\xba"},
+        {MenuFile({"Cafe,Resume,a.txt,open"}, "TITLE:Menu"), MenuFile({"Cafe,Resume,a.txt,open"}, "TITLE:Menu"), "Menu"},
+    };
+    for (const auto& c : cases) {
+        WriteFileBytes(JoinPath(content, "config.ini"), c.stored);
+        Process p = Launch(exe, "-setup");
+        HWND editor = WaitForWindow(c.caption + " - Menu Editor", kWait, p.Id());
+        ASSERT_NE(editor, nullptr);
+        MessageBoxInfo saved = SaveWithOk(editor, p.Id());
+        ASSERT_TRUE(saved);
+        EXPECT_EQ(Config(), c.saved);
+        ASSERT_TRUE(Answer(saved, IDOK));
+        KillAll(exe);
+    }
 }
 
 TEST_F(Foreign, ARenamedProgramRestartsItselfAndNamesItselfInAutoRun) {

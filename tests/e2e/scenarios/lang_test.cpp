@@ -133,8 +133,10 @@ TEST_F(German, OkSavesOnlyTheGermanMenuAndTheRestartShowsIt) {
     ASSERT_TRUE(box);
     EXPECT_EQ(box.title, "Orvelund - Menu Editor");
     EXPECT_EQ(box.text, "Your settings have been saved!\r\nThe program will now restart.");
-    EXPECT_EQ(Bytes("config.de.ini"), MenuFile({"Docs,Brosch\xfcre,docs\\de.pdf,open", "Web,Website,x.txt,open"},
-                                               "TITLE:Willkommen in Halle 3"));
+    // Saved as UTF-8, which PCs of every code page read alike.
+    EXPECT_EQ(Bytes("config.de.ini"), "\xEF\xBB\xBF" + MenuFile({"Docs," + kGermanLabel + ",docs\\de.pdf,open",
+                                                                  "Web,Website,x.txt,open"},
+                                                                 "TITLE:Willkommen in Halle 3"));
     EXPECT_EQ(Bytes("config.ini"), english);
     EXPECT_EQ(Bytes("config.pt-BR.ini"), brazilian);
     EXPECT_EQ(Bytes("config.pt.ini"), portuguese);
@@ -197,7 +199,9 @@ TEST_F(English, ALanguageGivenOnTheCommandLineSurvivesTheRestart) {
     ASSERT_TRUE(box);
     EXPECT_EQ(box.text, "Your settings have been saved!\r\nThe program will now restart.");
     ASSERT_TRUE(Answer(box, IDOK));
-    EXPECT_EQ(Bytes("config.de.ini"), GermanMenu("Willkommen zur Messe"));
+    EXPECT_EQ(Bytes("config.de.ini"), "\xEF\xBB\xBF" + MenuFile({"Docs," + kGermanLabel + ",docs\\de.pdf,open",
+                                                                  "Web,Unsere Website,x.txt,open"},
+                                                                 "TITLE:Willkommen zur Messe"));
     EXPECT_EQ(Bytes("config.ini"), english);
 
     EXPECT_TRUE(p.WaitForExit(kWait));
