@@ -1,11 +1,11 @@
 #pragma once
 // The rules of the program's windows' lives: each exists at most once, the item editor edits a
-// row of the Menu Editor's list and so lives only while that is open, and the program ends when
-// its last window has gone.
+// row of the Menu Editor's list and the check window checks what the Menu Editor shows, so both
+// live only while that is open, and the program ends when its last window has gone.
 #include <initializer_list>
 #include <vector>
 
-enum class ProgramWindow { Main, MenuEditor, ItemEditor, Relocation };
+enum class ProgramWindow { Main, MenuEditor, ItemEditor, Relocation, MediumCheck };
 
 // The windows that are open: made, and not closed since.
 class OpenWindows {

@@ -81,14 +81,16 @@ Checker::Checker(Medium& medium, const CheckOptions& options)
     }
 }
 
-void Checker::Add(Severity s, const std::string& code, const std::string& file, std::size_t line,
-                  const std::string& entry, const std::string& what, const std::string& fix) {
+void Checker::Add(Severity s, std::string_view code, std::string_view file, std::size_t line, std::string_view entry,
+                  std::string_view what, std::string_view fix) {
     lastWhat_ = what;
     // A menu of a million lines adds the same finding a million times in a row: its count is at hand.
     if (!(lastKey_ != listed_.end() && lastKey_->first.first == code && lastKey_->first.second == file))
-        lastKey_ = listed_.try_emplace(std::make_pair(code, file), 0).first;
+        lastKey_ = listed_.try_emplace(std::make_pair(std::string(code), std::string(file)), 0).first;
     if (++lastKey_->second <= kListedPerCode) {
-        result_.report.findings.push_back({s, code, file, line, Excerpt(entry, kEntryNameBytes), what, fix, 0});
+        result_.report.findings.push_back({s, std::string(code), std::string(file), line,
+                                           Excerpt(std::string(entry), kEntryNameBytes), std::string(what),
+                                           std::string(fix), 0});
         return;
     }
     Unlisted& u = unlisted_[lastKey_->first];

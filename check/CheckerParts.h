@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "check/Checker.h"
@@ -53,18 +54,20 @@ public:
 private:
     // Every finding goes through here. Of one code in one file only the first few are listed; the
     // rest are counted, and one finding at the end says how many there were and where.
-    void Add(Severity s, const std::string& code, const std::string& file, std::size_t line, const std::string& entry,
-             const std::string& what, const std::string& fix);
-    void Error(const std::string& code, const std::string& file, std::size_t line, const std::string& entry,
-               const std::string& what, const std::string& fix) {
+    // Texts come as views, so that a finding of fixed words builds no string where it is found:
+    // the checker has a few hundred of them, and each would cost code in every build.
+    void Add(Severity s, std::string_view code, std::string_view file, std::size_t line, std::string_view entry,
+             std::string_view what, std::string_view fix);
+    void Error(std::string_view code, std::string_view file, std::size_t line, std::string_view entry,
+               std::string_view what, std::string_view fix) {
         Add(Severity::Error, code, file, line, entry, what, fix);
     }
-    void Warning(const std::string& code, const std::string& file, std::size_t line, const std::string& entry,
-                 const std::string& what, const std::string& fix) {
+    void Warning(std::string_view code, std::string_view file, std::size_t line, std::string_view entry,
+                 std::string_view what, std::string_view fix) {
         Add(Severity::Warning, code, file, line, entry, what, fix);
     }
-    void Note(const std::string& code, const std::string& file, std::size_t line, const std::string& entry,
-              const std::string& what, const std::string& fix) {
+    void Note(std::string_view code, std::string_view file, std::size_t line, std::string_view entry,
+              std::string_view what, std::string_view fix) {
         Add(Severity::Note, code, file, line, entry, what, fix);
     }
     // The findings added from `from` on move to `to`, before those added in between: the menu

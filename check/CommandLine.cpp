@@ -93,34 +93,21 @@ int RunCheck(const std::vector<std::string>& args, const Writer& write, const Fi
         // Joined with the separator the folder was given with: "E:\\Disc\\menu.htm", "/media/disc/menu.htm".
         const char separator = folder.find('/') == std::string::npos && folder.find('\\') != std::string::npos ? '\\' : '/';
         const bool ends = folder.back() == '/' || folder.back() == '\\';
-        std::vector<const CheckedMenu*> menus{&result.menu};
-        for (const auto& language : result.languages) menus.push_back(&language);
-        std::vector<std::string> pages;
-        for (const CheckedMenu* menu : menus)
-            pages.push_back(folder + (ends ? "" : std::string(1, separator)) + PageName(*menu));
-        // Every page is looked at before any is written, so that the pages, which link each other,
-        // are written all or not at all. A named pipe or a device there is never opened: opening one
-        // for writing waits for a reader that never comes.
-        for (const std::string& page : pages) {
-            if (const std::string why = NotAPlainFile(page); !why.empty()) {
-                write(true, "orvelund-check: " + why + "\n");
-                return 2;
-            }
-            if (!MayReplaceMenuPage(ReadFileStart(page, 4096))) {
-                write(true, "orvelund-check: " + page + " was not written by orvelund-check, so it is left as it is. "
-                            "Rename or move it, then run orvelund-check --web again.\n");
-                return 2;
-            }
-        }
-        for (std::size_t i = 0; i < menus.size(); ++i) {
-            const std::string html = MenuPage(result, *menus[i]);
-            if (!replace(pages[i], html)) {
-                write(true, "orvelund-check: " + pages[i] + " could not be written (is the folder read-only?).\n");
-                return 2;
-            }
-            write(true, "orvelund-check: wrote " + pages[i] + " (" + std::to_string(html.size()) + " bytes)" +
-                            (i == 0 ? ": readers without Windows open it in their browser" : ", for readers of " +
-                             menus[i]->tag + ", linked from the others") + ".\n");
+        PageFiles files;
+        files.pathOf = [&](const std::string& page) { return folder + (ends ? "" : std::string(1, separator)) + page; };
+        files.notAPlainFile = NotAPlainFile;
+        files.readStart = ReadFileStart;
+        files.replace = replace;
+        const PagesWritten written = WriteMenuPages(result, files);
+        for (std::size_t i = 0; i < written.pages.size(); ++i)
+            write(true, "orvelund-check: wrote " + written.pages[i].first + " (" +
+                            std::to_string(written.pages[i].second) + " bytes)" +
+                            (written.tags[i].empty() ? ": readers without Windows open it in their browser"
+                                                     : ", for readers of " + written.tags[i] + ", linked from the others") +
+                            ".\n");
+        if (!written.error.empty()) {
+            write(true, "orvelund-check: " + written.error + "\n");
+            return 2;
         }
     }
     return result.report.ExitStatus();

@@ -19,7 +19,11 @@ public:
         return out;
     }
     bool WriteTextFile(const std::string&, const std::vector<std::string>&, UnicodeForm) override { return false; }
+    bool WriteBytes(const std::string&, const std::string&) override { return false; }
     std::vector<std::string> FileNames(const std::string&) override { return {}; }
+    std::optional<std::vector<FolderEntry>> ListFolder(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> ReadBytes(const std::string&, std::size_t) override { return std::nullopt; }
+    bool StreamFile(const std::string&, const std::function<bool(const char*, std::size_t)>&) override { return false; }
     bool Copy(const std::string&, const std::string&) override { return false; }
     bool Delete(const std::string&) override { return false; }
     std::string GetAbsolutePathName(const std::string& path) override { return path; }
@@ -43,6 +47,7 @@ struct NoWindows : ProgramWindows {
     void ShowSetupWizard() override {}
     void ShowChooseFolder() override {}
     void ShowMenuItem() override {}
+    void ShowMediumCheck() override {}
 };
 struct NoColors : ColorDialog {
     bool Pick(std::array<std::int32_t, 16>&, std::int32_t&) override { return false; }

@@ -208,3 +208,32 @@ std::string MenuPage(const CheckResult& checked, const CheckedMenu& menu) {
     page += "</ol>\n</main>\n</body>\n</html>\n";
     return page;
 }
+
+PagesWritten WriteMenuPages(const CheckResult& checked, const PageFiles& files) {
+    std::vector<const CheckedMenu*> menus{&checked.menu};
+    for (const auto& language : checked.languages) menus.push_back(&language);
+    std::vector<std::string> paths;
+    for (const CheckedMenu* menu : menus) paths.push_back(files.pathOf(PageName(*menu)));
+    PagesWritten written;
+    for (const std::string& path : paths) {
+        if (const std::string why = files.notAPlainFile(path); !why.empty()) {
+            written.error = why;
+            return written;
+        }
+        if (!MayReplaceMenuPage(files.readStart(path, 4096))) {
+            written.error = path + " was not written by orvelund-check, so it is left as it is. Rename or move it, "
+                            "then write the web page again.";
+            return written;
+        }
+    }
+    for (std::size_t i = 0; i < menus.size(); ++i) {
+        const std::string html = MenuPage(checked, *menus[i]);
+        if (!files.replace(paths[i], html)) {
+            written.error = paths[i] + " could not be written (is the folder read-only, or the disk full?).";
+            return written;
+        }
+        written.pages.push_back({paths[i], html.size()});
+        written.tags.push_back(menus[i]->tag);
+    }
+    return written;
+}

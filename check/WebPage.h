@@ -3,8 +3,10 @@
 // Orvelund.exe does not run but a browser does. Built from what the checker found, so it shows
 // the entries the window shows and links only what works.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "check/Checker.h"
 
@@ -36,3 +38,24 @@ std::string CssColor(std::int32_t windowsColor);
 // Whether FOLDER/menu.htm may be written: it does not exist, or it carries the generator comment.
 // `existing` is the start of the file that is there, nullopt when there is none.
 bool MayReplaceMenuPage(const std::optional<std::string>& existing);
+
+// What writing the pages needs of the files beside the program, so that orvelund-check and the
+// Menu Editor write them alike, each through its own file services.
+struct PageFiles {
+    std::function<std::string(const std::string& page)> pathOf;  // a page's file name as a full path
+    // Why nothing may be written at `path` (a named pipe, a device, a folder stands there); empty when
+    // nothing or a plain file is there. Such a thing is never opened: a pipe would wait for ever.
+    std::function<std::string(const std::string& path)> notAPlainFile;
+    std::function<std::optional<std::string>(const std::string& path, std::size_t maxBytes)> readStart;
+    std::function<bool(const std::string& path, const std::string& bytes)> replace;  // whole, or not at all
+};
+
+struct PagesWritten {
+    std::string error;  // empty when every page was written; else why none or not all were
+    std::vector<std::pair<std::string, std::size_t>> pages;  // the paths written and their sizes
+    std::vector<std::string> tags;  // beside each page: its language, empty for config.ini's
+};
+
+// The page of each menu: all are looked at before any is written, and when one of them is no page
+// of orvelund-check's (or a pipe), none is written, so the pages never link a page that is not theirs.
+PagesWritten WriteMenuPages(const CheckResult& checked, const PageFiles& files);

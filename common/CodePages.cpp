@@ -2,7 +2,6 @@
 
 #include <array>
 #include <map>
-#include <mutex>
 
 namespace {
 
@@ -37,9 +36,7 @@ struct ByteTable {
 };
 
 const ByteTable& BytesOf(unsigned number) {
-    static std::mutex lock;
-    static std::map<unsigned, ByteTable> tables;
-    const std::lock_guard<std::mutex> hold(lock);
+    static std::map<unsigned, ByteTable> tables;  // the program reads text on one thread
     auto found = tables.find(number);
     if (found != tables.end()) return found->second;
     ByteTable& table = tables[number];

@@ -182,21 +182,26 @@ void SetupWizard::MoveDown_Click() {
     Exchange(p, p + 1);
 }
 
-void SetupWizard::sMenuItems_DblClick() {
-    const int p = form_.SelectedRow();
-    if (p < 1) return;
-    state_.EditIndex = p;
+void SetupWizard::sMenuItems_DblClick() { EditRow(form_.SelectedRow()); }
+
+void SetupWizard::EditRow(int row) {
+    if (row < 1 || row > RowCount()) return;
+    if (form_.SelectedRow() != row) form_.SelectRow(row);
+    state_.EditIndex = row;
     sv_.windows.ShowMenuItem();
 }
 
-bool SetupWizard::WriteSetupConfig() {
+std::vector<std::string> SetupWizard::MenuFileLines() const {
     MenuSettings settings{form_.Text(sTitle), form_.BackColor(Color0), form_.BackColor(Color1),
                           form_.Checked(HideSetup) ? 1 : 0};
     std::vector<MenuEntry> entries;
     entries.reserve(rows_.size());
     for (const auto& r : rows_) entries.push_back({r.Button, r.Label, r.FileFolder, r.Action});
-    return sv_.files.WriteTextFile(main_.MenuPath(), menufile::FileLines(settings, entries),
-                                   UnicodeForm::Utf8WithMark);
+    return menufile::FileLines(settings, entries);
+}
+
+bool SetupWizard::WriteSetupConfig() {
+    return sv_.files.WriteTextFile(main_.MenuPath(), MenuFileLines(), UnicodeForm::Utf8WithMark);
 }
 
 void SetupWizard::OKButton_Click() {
@@ -296,3 +301,5 @@ void SetupWizard::Instructions_Click() {
 }
 
 void SetupWizard::Update_Click() { main_.Launch(UpdateAddress(sv_.app.version), "open"); }
+
+void SetupWizard::CheckMedium_Click() { sv_.windows.ShowMediumCheck(); }

@@ -38,7 +38,12 @@ public:
     void Content_Click();
     void Instructions_Click();
     void Update_Click();
+    void CheckMedium_Click();
     bool WriteSetupConfig();  // false when the file could not be written; the old file is then intact
+    // The lines OK would write now: the menu as the window shows it.
+    std::vector<std::string> MenuFileLines() const;
+    // Selects the row and opens the item editor on it, as a double click on it does.
+    void EditRow(int row);
     void OKButton_Click();
     void CancelButton_Click();
     void Form_QueryUnload();  // the title bar's close button: the same as Cancel

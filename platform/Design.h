@@ -57,8 +57,16 @@ struct ControlDesign {
     bool enabled = true;
     bool border = false;       // picture boxes: the single border
     bool centred = false;      // text boxes and labels: centred text
+    bool multiline = false;    // text boxes: lines broken at words, with a scroll bar
+    bool readOnly = false;     // text boxes: text to read and select, not to change
     bool tabStop = false;      // picture boxes: reached with Tab (those that act as buttons, and the main picture)
     ControlId parent = -1;     // a frame's tab index when the control sits inside it
+};
+
+// A list view's column: header and width in twips.
+struct ColumnDesign {
+    const char* header;
+    int width;
 };
 
 enum class BorderStyle { FixedToolWindow, FixedDialog };

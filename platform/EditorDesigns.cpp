@@ -1,5 +1,6 @@
 // The design states of the Menu Editor, the item editor and the relocation window.
 #include "platform/ChooseFolderDesign.h"
+#include "platform/MediumCheckDesign.h"
 #include "platform/MenuItemDesign.h"
 #include "platform/SetupWizardDesign.h"
 
@@ -61,6 +62,9 @@ WindowDesign MakeSetupWizard() {
     c.push_back(Make("Color", K::CommandButton, 5160, 840, 1455, 375, "BackGround Color", Rgb(255, 255, 255), 1));
     c.push_back(Make("HideSetup", K::CheckBox, 1200, 960, 2175, 255, "Hide Setup Menu Option", Rgb(255, 255, 255)));
     c.push_back(Make("Content", K::CommandButton, 6960, 600, 1095, 375, "My Content", Rgb(255, 224, 192)));
+    // Added to the window's free space under OK and Cancel: every other control keeps its place.
+    c.push_back(Make("CheckMedium", K::CommandButton, 10440, 900, 1290, 375, "Check Medium", Rgb(224, 224, 255)));
+    c.back().toolTip = "Check the medium as it would be saved now";
     for (auto& control : c)
         if (control.kind == K::PictureBox) control.foreColor = kWindowText;
     return w;
@@ -121,7 +125,38 @@ WindowDesign MakeChooseFolder() {
     return w;
 }
 
+WindowDesign MakeMediumCheck() {
+    using K = ControlKind;
+    WindowDesign w;
+    w.caption = "Orvelund - Check Medium";
+    w.border = BorderStyle::FixedDialog;
+    w.clientWidth = 9255, w.clientHeight = 5895;
+    w.icon = BuiltInPicture::Icon;
+    auto& c = w.controls;
+    // Each label stands before the control it names, which is how a screen reader finds the name.
+    c.push_back(Make("lblSummary", K::Label, 120, 60, 9015, 450, "", kWindowBackground));
+    c.push_back(Make("lvFindings", K::ListView, 120, 540, 9015, 3075));
+    c.back().font = kArial825;
+    c.back().toolTip = "Double Click to Edit the Entry";
+    c.push_back(Make("lblDetails", K::Label, 120, 3690, 9015, 255, "Message and fix of the selected finding:",
+                     kWindowBackground));
+    c.push_back(Make("txtDetails", K::TextBox, 120, 3960, 9015, 1335));
+    c.back().multiline = true;
+    c.back().readOnly = true;
+    c.push_back(Make("CheckAgain", K::CommandButton, 120, 5400, 1455, 375, "Check Again", Rgb(192, 255, 192)));
+    c.push_back(Make("WriteWebPage", K::CommandButton, 1695, 5400, 1815, 375, "Write Web Page", Rgb(255, 255, 192)));
+    c.push_back(Make("CloseButton", K::CommandButton, 7920, 5400, 1215, 375, "Close", Rgb(255, 192, 192)));
+    for (auto& control : c)
+        if (control.kind == K::Label) control.foreColor = kWindowText;
+    return w;
+}
+
 }  // namespace
+
+const WindowDesign& MediumCheckDesign() {
+    static const WindowDesign design = MakeMediumCheck();
+    return design;
+}
 
 const WindowDesign& SetupWizardDesign() {
     static const WindowDesign design = MakeSetupWizard();

@@ -4,12 +4,24 @@
 // forms or the system's ANSI code page. All conversion happens inside the implementation (with
 // the rules of common/TextLines.h).
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/TextLines.h"
+
+// One name in a folder, as a listing gives it.
+struct FolderEntry {
+    std::string name;
+    bool folder = false;
+    std::uint64_t size = 0;  // bytes; 0 for a folder
+    bool readable = true;    // a file that can be opened for reading
+    bool link = false;       // a symbolic link (a linked folder is not entered)
+    bool danglingLink = false;  // a symbolic link whose target is not there
+};
 
 class FileSystem {
 public:
@@ -33,8 +45,17 @@ public:
     virtual bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines,
                                UnicodeForm unicode) = 0;
 
+    // Writes bytes as they are, swapped in whole as WriteTextFile does.
+    virtual bool WriteBytes(const std::string& path, const std::string& bytes) = 0;
+
     // The names of the files (not folders) in a folder; empty when it cannot be read.
     virtual std::vector<std::string> FileNames(const std::string& folder) = 0;
+    // Every file and folder in a folder ("." and ".." left out); nullopt when it cannot be read.
+    virtual std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) = 0;
+    // The first `maxBytes` bytes of a file, all of it when shorter; nullopt when it cannot be read.
+    virtual std::optional<std::string> ReadBytes(const std::string& path, std::size_t maxBytes) = 0;
+    // The whole file piece by piece, until `sink` answers false; false when it cannot be read.
+    virtual bool StreamFile(const std::string& path, const std::function<bool(const char*, std::size_t)>& sink) = 0;
     virtual bool Copy(const std::string& from, const std::string& to) = 0;  // replaces `to`
     virtual bool Delete(const std::string& path) = 0;
     // Resolves a relative path against the current folder; returns the text unchanged on failure.

@@ -63,6 +63,14 @@ public:
     virtual void SelectRow(int row) = 0;       // selects the row and scrolls it into view
 };
 
+// The check window: a list of findings whose rows its behaviour class holds.
+class MediumCheckForm : public virtual Form {
+public:
+    virtual void SetRowCount(int rows) = 0;
+    virtual int SelectedRow() const = 0;       // 1-based position, 0 when no row is selected
+    virtual void SelectRow(int row) = 0;       // selects the row and scrolls it into view
+};
+
 // The relocation window: a drive list and a folder list. The chosen folder is the one opened in
 // the folder list, not one that is only highlighted.
 class ChooseFolderForm : public virtual Form {

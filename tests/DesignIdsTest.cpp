@@ -5,6 +5,7 @@
 
 #include "platform/ChooseFolderDesign.h"
 #include "platform/MainWindowDesign.h"
+#include "platform/MediumCheckDesign.h"
 #include "platform/MenuItemDesign.h"
 #include "platform/SetupWizardDesign.h"
 
@@ -55,12 +56,16 @@ TEST(DesignIds, EditorsAndRelocationWindow) {
                  NAMED(WizardCtl, DeleteItem), NAMED(WizardCtl, MoveUp), NAMED(WizardCtl, MoveDown),
                  NAMED(WizardCtl, OKButton), NAMED(WizardCtl, CancelButton), NAMED(WizardCtl, sMenuItems),
                  NAMED(WizardCtl, AppIcon), Named{WizardCtl::Color0, "Color", 0}, Named{WizardCtl::Color1, "Color", 1},
-                 NAMED(WizardCtl, HideSetup), NAMED(WizardCtl, Content)});
+                 NAMED(WizardCtl, HideSetup), NAMED(WizardCtl, Content), NAMED(WizardCtl, CheckMedium)});
     ExpectNames(MenuItemDesign(),
                 {NAMED(ItemCtl, OKButton), NAMED(ItemCtl, CancelButton), NAMED(ItemCtl, mButton), NAMED(ItemCtl, mLabel),
                  NAMED(ItemCtl, mFileFolder), NAMED(ItemCtl, mAction), NAMED(ItemCtl, mImage), NAMED(ItemCtl, lButton),
                  NAMED(ItemCtl, lLabel), NAMED(ItemCtl, lFileFolder), NAMED(ItemCtl, lAction), NAMED(ItemCtl, Label1),
                  NAMED(ItemCtl, lImage), NAMED(ItemCtl, Frame1), NAMED(ItemCtl, Refresh), NAMED(ItemCtl, mTest)});
+    ExpectNames(MediumCheckDesign(),
+                {NAMED(CheckCtl, lblSummary), NAMED(CheckCtl, lvFindings), NAMED(CheckCtl, lblDetails),
+                 NAMED(CheckCtl, txtDetails), NAMED(CheckCtl, CheckAgain), NAMED(CheckCtl, WriteWebPage),
+                 NAMED(CheckCtl, CloseButton)});
     ExpectNames(ChooseFolderDesign(), {NAMED(ChooseCtl, OKButton), NAMED(ChooseCtl, CancelButton),
                                        NAMED(ChooseCtl, Drive1), NAMED(ChooseCtl, Dir1)});
 }

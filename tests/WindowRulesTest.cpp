@@ -15,15 +15,16 @@ TEST(WindowRules, EachWindowExistsOnce) {
     EXPECT_EQ(WhenShown(W::MenuEditor, {W::Main, W::Relocation}), ShowAction::Create);
 }
 
-TEST(WindowRules, TheItemEditorLivesOnlyWithTheMenuEditor) {
-    EXPECT_EQ(WhenShown(W::ItemEditor, {W::Main}), ShowAction::Refuse);
-    EXPECT_EQ(WhenShown(W::ItemEditor, {W::Main, W::MenuEditor}), ShowAction::Create);
-    EXPECT_EQ(WhenShown(W::ItemEditor, {W::MenuEditor, W::ItemEditor}), ShowAction::BringForward);
-    // The Menu Editor closing but not yet gone: its item editor is not brought forward.
-    EXPECT_EQ(WhenShown(W::ItemEditor, {W::Main, W::ItemEditor}), ShowAction::Refuse);
-
-    EXPECT_EQ(ClosingWith(W::MenuEditor), std::vector<ProgramWindow>{W::ItemEditor});
-    for (W w : {W::Main, W::ItemEditor, W::Relocation}) EXPECT_TRUE(ClosingWith(w).empty());
+TEST(WindowRules, TheItemEditorAndTheCheckWindowLiveOnlyWithTheMenuEditor) {
+    for (W w : {W::ItemEditor, W::MediumCheck}) {
+        EXPECT_EQ(WhenShown(w, {W::Main}), ShowAction::Refuse);
+        EXPECT_EQ(WhenShown(w, {W::Main, W::MenuEditor}), ShowAction::Create);
+        EXPECT_EQ(WhenShown(w, {W::MenuEditor, w}), ShowAction::BringForward);
+        // The Menu Editor closing but not yet gone: its windows are not brought forward.
+        EXPECT_EQ(WhenShown(w, {W::Main, w}), ShowAction::Refuse);
+    }
+    EXPECT_EQ(ClosingWith(W::MenuEditor), (std::vector<ProgramWindow>{W::ItemEditor, W::MediumCheck}));
+    for (W w : {W::Main, W::ItemEditor, W::Relocation, W::MediumCheck}) EXPECT_TRUE(ClosingWith(w).empty());
 }
 
 TEST(WindowRules, StartUpShowsTheMenuUnlessTheEditorOpened) {

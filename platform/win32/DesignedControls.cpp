@@ -45,7 +45,8 @@ HWND DesignedWindow::CreateControl(const ControlDesign& c, ControlId id) {
         break;
     case ControlKind::TextBox:
         cls = L"EDIT";
-        style |= WS_TABSTOP | ES_AUTOHSCROLL | (c.centred ? ES_CENTER : 0);
+        style |= WS_TABSTOP | (c.centred ? ES_CENTER : 0) | (c.readOnly ? ES_READONLY : 0) |
+                 (c.multiline ? ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL);
         exStyle = WS_EX_CLIENTEDGE;
         break;
     case ControlKind::ComboBox:

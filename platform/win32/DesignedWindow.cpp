@@ -175,8 +175,9 @@ LRESULT DesignedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (!lp && LOWORD(wp) == IDOK) {
             // Enter: the dialog manager asks for the default button; the focused button is pressed.
             const ControlId focused = IdOf(GetFocus());
-            if (focused >= 0 && design_.controls[static_cast<size_t>(focused)].kind == ControlKind::CommandButton)
-                OnCommand(focused, BN_CLICKED);
+            const ControlKind kind = focused >= 0 ? design_.controls[static_cast<size_t>(focused)].kind : ControlKind::Label;
+            if (kind == ControlKind::CommandButton) OnCommand(focused, BN_CLICKED);
+            else if (kind == ControlKind::ListView) OnListEnter(focused);
             return 0;
         }
         if (lp) {

@@ -66,6 +66,16 @@ protected:
 
     // Twips in pixels of the window's layout.
     int Px(int twips) const { return TwipsToPixels(twips, dpi_); }
+
+    // A virtual list view of the design (DesignedLists.cpp): its columns, sized again at every DPI,
+    // its row count, and its one selected row (1-based, 0 for none).
+    template <std::size_t N>
+    void AddColumns(ControlId list, const ColumnDesign (&columns)[N]) { AddColumns(list, columns, N); }
+    void AddColumns(ControlId list, const ColumnDesign* columns, std::size_t count);
+    void SetListRowCount(ControlId list, int rows);
+    int ListSelectedRow(ControlId list) const;
+    void ListSelectRow(ControlId list, int row);
+    virtual void OnListEnter(ControlId /*list*/) {}  // Enter on a list: what its double click does
     const WindowDesign& design_;
 
 private:
@@ -145,6 +155,13 @@ private:
     GdiBrush backBrush_;
     std::vector<ControlState> controls_;
     std::map<std::string, GdiFont> fonts_;
+    struct ListColumns {
+        ControlId list;
+        const ColumnDesign* columns;
+        std::size_t count;
+    };
+    std::vector<ListColumns> listColumns_;  // sized again when the DPI changes
+    void SizeColumns();
 };
 
 // A colour of the design (a real colour or a system colour) as a COLORREF.

@@ -37,6 +37,7 @@ DesignedWindow* Program::WindowFor(ProgramWindow which) const {
     case ProgramWindow::MenuEditor: return setupWizard_.get();
     case ProgramWindow::ItemEditor: return menuItem_.get();
     case ProgramWindow::Relocation: return chooseFolder_.get();
+    case ProgramWindow::MediumCheck: return mediumCheck_.get();
     }
     return nullptr;
 }
@@ -44,7 +45,7 @@ DesignedWindow* Program::WindowFor(ProgramWindow which) const {
 OpenWindows Program::Open() const {
     OpenWindows open;
     for (ProgramWindow w : {ProgramWindow::Main, ProgramWindow::MenuEditor, ProgramWindow::ItemEditor,
-                            ProgramWindow::Relocation}) {
+                            ProgramWindow::Relocation, ProgramWindow::MediumCheck}) {
         const DesignedWindow* window = WindowFor(w);
         if (window && !window->Closed()) open.Add(w);
     }
@@ -102,5 +103,11 @@ void Program::ShowChooseFolder() {
 void Program::ShowMenuItem() {
     ShowOnce(menuItem_, ProgramWindow::ItemEditor, [&] {
         return std::make_unique<MenuItemWindow>(setupWizard_->behaviour(), main_->behaviour(), services_, state_);
+    });
+}
+
+void Program::ShowMediumCheck() {
+    ShowOnce(mediumCheck_, ProgramWindow::MediumCheck, [&] {
+        return std::make_unique<MediumCheckWindow>(setupWizard_->behaviour(), main_->behaviour(), services_, state_);
     });
 }

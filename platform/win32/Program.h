@@ -8,6 +8,7 @@
 #include "platform/Services.h"
 #include "platform/win32/ChooseFolderWindow.h"
 #include "platform/win32/DesignedWindow.h"
+#include "platform/win32/MediumCheckWindow.h"
 #include "platform/win32/MenuItemWindow.h"
 #include "platform/win32/OrvelundWindow.h"
 #include "platform/win32/SetupWizardWindow.h"
@@ -23,6 +24,7 @@ public:
     void ShowSetupWizard() override;
     void ShowChooseFolder() override;
     void ShowMenuItem() override;
+    void ShowMediumCheck() override;
 
 private:
     // Counts the window among the program's and closes with it the windows the rules say.
@@ -44,4 +46,5 @@ private:
     std::unique_ptr<SetupWizardWindow> setupWizard_;
     std::unique_ptr<MenuItemWindow> menuItem_;
     std::unique_ptr<ChooseFolderWindow> chooseFolder_;
+    std::unique_ptr<MediumCheckWindow> mediumCheck_;
 };

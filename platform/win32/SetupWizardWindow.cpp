@@ -12,24 +12,8 @@ SetupWizardWindow::SetupWizardWindow(Orvelund& main, Services& services, AppStat
 
 bool SetupWizardWindow::Create(PictureService& pictures) {
     if (!DesignedWindow::Create(pictures)) return false;
-    HWND list = Control(sMenuItems);
-    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_INFOTIP);
-    int column = 0;
-    for (const auto& c : kMenuItemColumns) {
-        std::wstring header = Wide(c.header);
-        LVCOLUMNW lvc{};
-        lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        lvc.pszText = header.data();
-        lvc.cx = Px(c.width);
-        lvc.iSubItem = column;
-        ListView_InsertColumn(list, column++, &lvc);
-    }
+    AddColumns(sMenuItems, kMenuItemColumns);
     return true;
-}
-
-void SetupWizardWindow::OnDpiChanged() {
-    int column = 0;
-    for (const auto& c : kMenuItemColumns) ListView_SetColumnWidth(Control(sMenuItems), column++, Px(c.width));
 }
 
 bool SetupWizardWindow::Checked(ControlId id) const {
@@ -40,23 +24,9 @@ void SetupWizardWindow::SetChecked(ControlId id, bool checked) {
     SendMessageW(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void SetupWizardWindow::SetRowCount(int rows) {
-    HWND list = Control(sMenuItems);
-    ListView_SetItemCountEx(list, rows, LVSICF_NOSCROLL);
-    InvalidateRect(list, nullptr, TRUE);
-}
-
-int SetupWizardWindow::SelectedRow() const {
-    return ListView_GetNextItem(Control(sMenuItems), -1, LVNI_SELECTED) + 1;
-}
-
-void SetupWizardWindow::SelectRow(int row) {
-    HWND list = Control(sMenuItems);
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    if (row < 1) return;
-    ListView_SetItemState(list, row - 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(list, row - 1, FALSE);
-}
+void SetupWizardWindow::SetRowCount(int rows) { SetListRowCount(sMenuItems, rows); }
+int SetupWizardWindow::SelectedRow() const { return ListSelectedRow(sMenuItems); }
+void SetupWizardWindow::SelectRow(int row) { ListSelectRow(sMenuItems, row); }
 
 void SetupWizardWindow::OnCommand(ControlId id, int code) {
     if (code != BN_CLICKED) return;
@@ -74,6 +44,7 @@ void SetupWizardWindow::OnCommand(ControlId id, int code) {
     case Instructions: behaviour_.Instructions_Click(); break;
     case Update: behaviour_.Update_Click(); break;
     case CancelButton: behaviour_.CancelButton_Click(); break;
+    case CheckMedium: behaviour_.CheckMedium_Click(); break;
     default: break;
     }
 }

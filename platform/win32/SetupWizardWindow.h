@@ -22,7 +22,7 @@ protected:
     LRESULT OnNotify(ControlId id, NMHDR* header) override;
     void OnCloseRequest() override { behaviour_.Form_QueryUnload(); }
     void OnEscape() override { behaviour_.CancelButton_Click(); }
-    void OnDpiChanged() override;
+    void OnListEnter(ControlId) override { behaviour_.sMenuItems_DblClick(); }
 
 private:
     SetupWizard behaviour_;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "common/TextLines.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
@@ -157,6 +159,56 @@ std::vector<std::string> Win32FileSystem::FileNames(const std::string& folder) {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Utf8(found.cFileName));
     } while (FindNextFileW(search.get(), &found));
     return names;
+}
+
+std::optional<std::vector<FolderEntry>> Win32FileSystem::ListFolder(const std::string& folder) {
+    const bool root = !folder.empty() && folder.back() == '\\';
+    WIN32_FIND_DATAW found;
+    const FindHandle search(FindFirstFileExW(Wide(folder + (root ? "*" : "\\*")).c_str(), FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!search) return std::nullopt;
+    std::vector<FolderEntry> entries;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        FolderEntry e;
+        e.name = Utf8(name);
+        e.folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        const std::wstring full = Wide(folder + (root ? "" : "\\")) + name;
+        e.link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && found.dwReserved0 == IO_REPARSE_TAG_SYMLINK;
+        e.danglingLink = e.link && GetFileAttributesW(full.c_str()) == INVALID_FILE_ATTRIBUTES;
+        if (!e.folder) {
+            e.size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+            // Opened and closed at once: the one sure test that a reader or a burner can read it.
+            const FileHandle file(CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            e.readable = static_cast<bool>(file);
+        }
+        entries.push_back(std::move(e));
+    } while (FindNextFileW(search.get(), &found));
+    return entries;
+}
+
+bool Win32FileSystem::StreamFile(const std::string& path, const std::function<bool(const char*, std::size_t)>& sink) {
+    FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    // Only a plain file: a device or a pipe would wait or never end.
+    if (!file || GetFileType(file.get()) != FILE_TYPE_DISK) return false;
+    std::string buffer(256 * 1024, '\0');
+    for (DWORD got = 0;;) {
+        if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return false;
+        if (got == 0 || !sink(buffer.data(), got)) return true;
+    }
+}
+
+std::optional<std::string> Win32FileSystem::ReadBytes(const std::string& path, std::size_t maxBytes) {
+    std::string bytes;
+    const bool read = StreamFile(path, [&](const char* data, std::size_t size) {
+        bytes.append(data, std::min(size, maxBytes - bytes.size()));
+        return bytes.size() < maxBytes;
+    });
+    if (!read) return std::nullopt;
+    return bytes;
 }
 
 bool Win32FileSystem::Copy(const std::string& from, const std::string& to) {

@@ -16,7 +16,11 @@ public:
     std::optional<std::vector<std::string>> ReadLines(const std::string& path, std::size_t skip,
                                                       std::size_t count) override;
     bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines, UnicodeForm unicode) override;
+    bool WriteBytes(const std::string& path, const std::string& bytes) override { return WriteFileAtomic(path, bytes); }
     std::vector<std::string> FileNames(const std::string& folder) override;
+    std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) override;
+    std::optional<std::string> ReadBytes(const std::string& path, std::size_t maxBytes) override;
+    bool StreamFile(const std::string& path, const std::function<bool(const char*, std::size_t)>& sink) override;
     bool Copy(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;
     std::string GetAbsolutePathName(const std::string& path) override;

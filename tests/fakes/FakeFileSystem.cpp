@@ -151,6 +151,41 @@ std::vector<std::string> FakeFileSystem::FileNames(const std::string& folder) {
     return names;
 }
 
+std::optional<std::vector<FolderEntry>> FakeFileSystem::ListFolder(const std::string& folder) {
+    const std::string key = Key(folder);
+    if (!folders_.count(key) || locked_.count(key)) return std::nullopt;
+    auto spelled = [&](const std::string& k) {
+        const auto it = spelling_.find(k);
+        const std::string& name = it == spelling_.end() ? k : it->second;
+        return name.substr(name.find_last_of('\\') + 1);
+    };
+    auto in = [&](const std::string& k) {  // a drive's root is "c:\\", the parent of its names "c:"
+        const std::string parent = Parent(k);
+        return k != key && (parent == key || (parent.size() == 2 && parent + "\\" == key));
+    };
+    std::vector<FolderEntry> entries;
+    for (const auto& f : folders_)
+        if (in(f)) entries.push_back({spelled(f), true, 0, true, false, false});
+    for (const auto& [path, bytes] : files_)
+        if (in(path)) entries.push_back({spelled(path), false, bytes.size(), !locked_.count(path), false, false});
+    return entries;
+}
+
+std::optional<std::string> FakeFileSystem::ReadBytes(const std::string& path, std::size_t maxBytes) {
+    if (!Has(path) || Locked(path)) return std::nullopt;
+    return Content(path).substr(0, maxBytes);
+}
+
+bool FakeFileSystem::StreamFile(const std::string& path, const std::function<bool(const char*, std::size_t)>& sink) {
+    if (!Has(path) || Locked(path)) return false;
+    // In pieces of an odd size, so that whatever reads them meets lines and characters cut in two.
+    const std::string bytes = Content(path);
+    constexpr std::size_t kPiece = 4093;
+    for (std::size_t at = 0; at < bytes.size(); at += kPiece)
+        if (!sink(bytes.data() + at, std::min(kPiece, bytes.size() - at))) break;
+    return true;
+}
+
 bool FakeFileSystem::Copy(const std::string& from, const std::string& to) {
     if (!Has(from) || Key(from) == Key(to)) return false;
     return WriteBytes(to, Content(from));

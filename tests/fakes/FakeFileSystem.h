@@ -41,12 +41,15 @@ public:
     // Windows-1252, the code page of most Western systems.
     static const ::CodePage& CodePage();
     std::vector<std::string> FileNames(const std::string& folder) override;
+    std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) override;
+    std::optional<std::string> ReadBytes(const std::string& path, std::size_t maxBytes) override;
+    bool StreamFile(const std::string& path, const std::function<bool(const char*, std::size_t)>& sink) override;
     bool Copy(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;
     std::string GetAbsolutePathName(const std::string& path) override;
 
     // Writes raw bytes with the same rules as a text file; used by the fake pictures too.
-    bool WriteBytes(const std::string& path, const std::string& bytes);
+    bool WriteBytes(const std::string& path, const std::string& bytes) override;
     static std::string Key(const std::string& path);
     static std::string Normalize(const std::string& path, bool foldCase);
 

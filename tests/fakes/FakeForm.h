@@ -82,6 +82,19 @@ public:
     void SelectRow(int row) override { selected = row; }
 };
 
+class FakeMediumCheckForm : public FakeForm, public MediumCheckForm {
+public:
+    explicit FakeMediumCheckForm(PictureService& pictures);
+    int rowCount = 0;
+    int selected = 0;
+    void SetRowCount(int rows) override {
+        rowCount = rows;
+        if (selected > rows) selected = 0;
+    }
+    int SelectedRow() const override { return selected; }
+    void SelectRow(int row) override { selected = row; }
+};
+
 class FakeChooseFolderForm : public FakeForm, public ChooseFolderForm {
 public:
     explicit FakeChooseFolderForm(PictureService& pictures);

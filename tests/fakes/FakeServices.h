@@ -81,10 +81,11 @@ private:
 
 class FakeWindows : public ProgramWindows {
 public:
-    int setupWizardShown = 0, chooseFolderShown = 0, menuItemShown = 0;
+    int setupWizardShown = 0, chooseFolderShown = 0, menuItemShown = 0, mediumCheckShown = 0;
     void ShowSetupWizard() override { ++setupWizardShown; }
     void ShowChooseFolder() override { ++chooseFolderShown; }
     void ShowMenuItem() override { ++menuItemShown; }
+    void ShowMediumCheck() override { ++mediumCheckShown; }
 };
 
 // The colour chooser: answers with the next scripted colour, or as a cancel when there is none.

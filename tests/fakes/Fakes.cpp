@@ -4,6 +4,7 @@
 #include "app/PopupMenu.h"
 #include "platform/ChooseFolderDesign.h"
 #include "platform/MainWindowDesign.h"
+#include "platform/MediumCheckDesign.h"
 #include "platform/SetupWizardDesign.h"
 
 FakeForm::FakeForm(const WindowDesign& design, PictureService& pictures)
@@ -19,6 +20,8 @@ FakeForm::FakeForm(const WindowDesign& design, PictureService& pictures)
 FakeMainForm::FakeMainForm(PictureService& pictures) : FakeForm(MainWindowDesign(), pictures) {}
 
 FakeChooseFolderForm::FakeChooseFolderForm(PictureService& pictures) : FakeForm(ChooseFolderDesign(), pictures) {}
+
+FakeMediumCheckForm::FakeMediumCheckForm(PictureService& pictures) : FakeForm(MediumCheckDesign(), pictures) {}
 
 FakeSetupWizardForm::FakeSetupWizardForm(PictureService& pictures)
     : FakeForm(SetupWizardDesign(), pictures), checked(SetupWizardDesign().controls.size(), false) {}

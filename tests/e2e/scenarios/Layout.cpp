@@ -15,7 +15,8 @@ std::vector<Twips> EditorControls() {
     using namespace wizard;
     return {{sTitle, 1200, 120, 5415, 315},     {AutoRunReset, 3600, 480, 1455, 375}, {AddItem, 8400, 240, 1095, 375},
             {MoveUp, 9600, 240, 495, 495},      {MoveDown, 9600, 720, 495, 495},      {OKButton, 10440, 120, 1215, 375},
-            {sMenuItems, 120, 1320, 11535, 4335}, {AppIcon, 120, 0, 975, 975},        {HideSetup, 1200, 960, 2175, 255}};
+            {sMenuItems, 120, 1320, 11535, 4335}, {AppIcon, 120, 0, 975, 975},        {HideSetup, 1200, 960, 2175, 255},
+            {CheckMedium, 10440, 900, 1290, 375}};
 }
 
 // Controls inside the "Test" frame (3480, 1920) are placed by its corner.
@@ -24,6 +25,13 @@ std::vector<Twips> ItemControls() {
     return {{OKButton, 5160, 120, 1215, 375}, {mButton, 960, 600, 3615, 285}, {mFileFolder, 960, 1560, 5415, 285},
             {mImage, 960, 2520, 2080, 495},   {Refresh, 3480 + 720, 1920 + 240, 855, 255},
             {mTest, 3480 + 240, 1920 + 480, 2055, 495}};
+}
+
+std::vector<Twips> CheckControls() {
+    using namespace check;
+    return {{lblSummary, 120, 60, 9015, 450},      {lvFindings, 120, 540, 9015, 3075},
+            {txtDetails, 120, 3960, 9015, 1335},   {CheckAgain, 120, 5400, 1455, 375},
+            {WriteWebPage, 1695, 5400, 1815, 375}, {CloseButton, 7920, 5400, 1215, 375}};
 }
 
 RECT RectAt(const Twips& t, int dpi) {

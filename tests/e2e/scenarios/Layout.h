@@ -15,6 +15,7 @@ struct Twips {
 std::vector<Twips> MainControls();    // the main picture, the ten rows and both arrows
 std::vector<Twips> EditorControls();  // a selection of the Menu Editor's
 std::vector<Twips> ItemControls();    // a selection of the item editor's, some inside its frame
+std::vector<Twips> CheckControls();   // the check window's
 
 // Where the control stands at this DPI, in its window's client area.
 RECT RectAt(const Twips& control, int dpi);

@@ -8,6 +8,7 @@
 #include "e2e_test.h"
 #include "platform/ChooseFolderDesign.h"
 #include "platform/MainWindowDesign.h"
+#include "platform/MediumCheckDesign.h"
 #include "platform/MenuItemDesign.h"
 #include "platform/SetupWizardDesign.h"
 #include "platform/win32/ControlIds.h"
@@ -30,7 +31,8 @@ constexpr int sTitle = Win32ControlId(WizardCtl::sTitle), AppImage = Win32Contro
               OKButton = Win32ControlId(WizardCtl::OKButton), CancelButton = Win32ControlId(WizardCtl::CancelButton),
               sMenuItems = Win32ControlId(WizardCtl::sMenuItems), AppIcon = Win32ControlId(WizardCtl::AppIcon),
               Color0 = Win32ControlId(WizardCtl::Color0), Color1 = Win32ControlId(WizardCtl::Color1),
-              HideSetup = Win32ControlId(WizardCtl::HideSetup), Content = Win32ControlId(WizardCtl::Content);
+              HideSetup = Win32ControlId(WizardCtl::HideSetup), Content = Win32ControlId(WizardCtl::Content),
+              CheckMedium = Win32ControlId(WizardCtl::CheckMedium);
 }
 namespace item {
 constexpr int OKButton = Win32ControlId(ItemCtl::OKButton), CancelButton = Win32ControlId(ItemCtl::CancelButton),
@@ -38,6 +40,11 @@ constexpr int OKButton = Win32ControlId(ItemCtl::OKButton), CancelButton = Win32
               mFileFolder = Win32ControlId(ItemCtl::mFileFolder), mAction = Win32ControlId(ItemCtl::mAction),
               mImage = Win32ControlId(ItemCtl::mImage), Refresh = Win32ControlId(ItemCtl::Refresh),
               mTest = Win32ControlId(ItemCtl::mTest);
+}
+namespace check {
+constexpr int lblSummary = Win32ControlId(CheckCtl::lblSummary), lvFindings = Win32ControlId(CheckCtl::lvFindings),
+              txtDetails = Win32ControlId(CheckCtl::txtDetails), CheckAgain = Win32ControlId(CheckCtl::CheckAgain),
+              WriteWebPage = Win32ControlId(CheckCtl::WriteWebPage), CloseButton = Win32ControlId(CheckCtl::CloseButton);
 }
 namespace choose {
 constexpr int OKButton = Win32ControlId(ChooseCtl::OKButton), CancelButton = Win32ControlId(ChooseCtl::CancelButton),

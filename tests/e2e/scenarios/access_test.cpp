@@ -65,6 +65,18 @@ TEST_F(ScreenReader, EditorArrowsPreviewAndListHeadersAreNamed) {
     HWND preview = FindControl(item, item::mTest);
     ASSERT_TRUE(WaitUntil([&] { return PixelAt(preview, POINT{20, 16}) == kRed; }, kWait));
     EXPECT_EQ(Name(preview), "Pic");
+
+    // The check window's list and commands. (Windows names a list or a text box by the label
+    // before it, which each has; Wine's accessibility layer does not look for labels.)
+    ASSERT_TRUE(Click(FindControl(editor, wizard::CheckMedium)));
+    HWND check = WaitForWindow("Demo - Check Medium", kWait, p.Id());
+    ASSERT_NE(check, nullptr);
+    HWND findings = FindControl(check, check::lvFindings);
+    EXPECT_TRUE(Accessible(findings).ok);
+    EXPECT_EQ(ListColumns(findings), (std::vector<std::string>{"Severity", "Code", "Where"}));
+    EXPECT_EQ(Name(FindControl(check, check::CheckAgain)), "Check Again");
+    EXPECT_EQ(Name(FindControl(check, check::WriteWebPage)), "Write Web Page");
+    EXPECT_EQ(Name(FindControl(editor, wizard::CheckMedium)), "Check Medium");
 }
 
 // A dark high-contrast scheme for the programs started while it lives, put back afterwards.

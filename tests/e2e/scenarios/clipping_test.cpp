@@ -147,6 +147,8 @@ TEST_P(Clipping, EveryTextFitsItsControl) {
         ASSERT_TRUE(Click(FindControl(item, item::Refresh)));
         ASSERT_TRUE(WaitUntil([&] { return TextOf(FindControl(item, item::mTest)) == "Instructions"; }, kWait));
         EXPECT_TRUE(AllFit(item, "item editor with its preview"));
+        ASSERT_TRUE(Click(FindControl(editor, wizard::CheckMedium)));
+        EXPECT_TRUE(AllFit(WaitForWindow("Orvelund - Check Medium", kWait, p.Id()), "check window"));
         p.Kill();
     }
 

@@ -88,6 +88,16 @@ TEST_P(Scaling, WindowsKeepTheirTwipsProportionsAtTheSystemScale) {
     EXPECT_TRUE(LaidOutAt(item, ItemControls(), dpi));
     EXPECT_EQ(ClientSize(item).cx, PxAt(6495, dpi));
     EXPECT_EQ(ClientSize(item).cy, PxAt(3165, dpi));
+
+    ASSERT_TRUE(Click(FindControl(editor, wizard::CheckMedium)));
+    HWND check = WaitForWindow("Demo - Check Medium", kWait, q.Id());
+    ASSERT_NE(check, nullptr);
+    EXPECT_TRUE(LaidOutAt(check, CheckControls(), dpi));
+    EXPECT_EQ(ClientSize(check).cx, PxAt(9255, dpi));
+    EXPECT_EQ(ClientSize(check).cy, PxAt(5895, dpi));
+    EXPECT_EQ(SendMessageW(FindControl(check, check::lvFindings), LVM_GETCOLUMNWIDTH, 2, 0), PxAt(5160, dpi));
+    Sleep(500);
+    EXPECT_TRUE(SaveScreenshot(JoinPath(ArtifactsFolder(), "dpi-" + std::to_string(dpi) + "-check.bmp"), check));
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, Scaling, ::testing::Values(96, 120, 144, 192));
@@ -122,6 +132,13 @@ TEST_F(ScaleChange, OpenWindowsLayThemselvesOutAgainWhenTheScaleChanges) {
     EXPECT_TRUE(LaidOutAt(editor, EditorControls(), 192));
     EXPECT_EQ(SendMessageW(FindControl(editor, wizard::sMenuItems), LVM_GETCOLUMNWIDTH, 1, 0), PxAt(3200, 192));
     EXPECT_EQ(FontHeightOf(FindControl(editor, wizard::sTitle)), FontHeightAt(9.75, 192));
+
+    ASSERT_TRUE(Click(FindControl(editor, wizard::CheckMedium)));
+    HWND check = WaitForWindow("Demo - Check Medium", kWait, q.Id());
+    ASSERT_NE(check, nullptr);
+    ASSERT_TRUE(SendDpiChanged(check, 144, ScreenDpi()));
+    EXPECT_TRUE(LaidOutAt(check, CheckControls(), 144));
+    EXPECT_EQ(SendMessageW(FindControl(check, check::lvFindings), LVM_GETCOLUMNWIDTH, 2, 0), PxAt(5160, 144));
 }
 
 }  // namespace

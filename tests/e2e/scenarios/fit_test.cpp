@@ -178,6 +178,13 @@ TEST_P(Fit, TheEditorsFitAndAreCentred) {
     EXPECT_TRUE(Fits(item, ItemControls(), 6495, 3165, dpi));
     EXPECT_TRUE(Centred(item));
     Shot("item");
+
+    ASSERT_TRUE(Click(FindControl(editor, wizard::CheckMedium)));
+    HWND check = WaitForWindow("Demo - Check Medium", kWait, p.Id());
+    ASSERT_NE(check, nullptr);
+    EXPECT_TRUE(Fits(check, CheckControls(), 9255, 5895, dpi));
+    EXPECT_TRUE(Centred(check));
+    Shot("check");
 }
 
 TEST_P(Fit, TheRelocationWindowFitsAtItsOwnPlace) {
