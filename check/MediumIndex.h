@@ -30,6 +30,11 @@ private:
     std::unordered_map<std::string, std::size_t> byKey_;
 };
 
+// The name of the file whose save left `name` behind ("config.ini" for "config.ini.~4711.tmp"): every
+// file the program or the checker rewrites is first written as <name>.~<number>.tmp beside it. Empty
+// when `name` is no such leftover.
+std::string LeftoverOf(const std::string& name);
+
 // Where a menu entry's file or folder lies when the program hands it to the shell: the program
 // resolves it against its current folder, which is the folder of Orvelund.exe, the medium's root.
 struct ResolvedPath {
