@@ -2,6 +2,7 @@
 
 #include "check/Checker.h"
 #include "check/DiskMedium.h"
+#include "check/ImageCommand.h"
 #include "check/WebPage.h"
 #include "platform/Version.h"
 
@@ -13,7 +14,7 @@ std::string VersionText() {
 }
 
 const char* kUsage =
-    "usage: orvelund-check [--json] [--web] FOLDER\n"
+    "usage: orvelund-check [--json] [--web] [--iso IMAGE [--label TEXT] [--force]] FOLDER\n"
     "\n"
     "Checks a medium before it is burned or copied: FOLDER is the folder that holds Orvelund.exe\n"
     "and its content folder, as it will be at the root of the disc or stick. Nothing is written.\n"
@@ -22,15 +23,25 @@ const char* kUsage =
     "  --web       also write FOLDER/menu.htm, the menu as a web page for readers on a Mac, Linux\n"
     "              or a Chromebook, and FOLDER/menu.<language>.htm for each language's menu\n"
     "              (never over a page that orvelund-check did not write)\n"
+    "  --iso IMAGE the checked folder as a disc image to burn (ISO 9660 with Joliet names);\n"
+    "              not written when the check finds errors, or when a name cannot go on a disc\n"
+    "              as it stands\n"
+    "  --label TEXT  the disc's label; the menu's title otherwise\n"
+    "  --force     write the image despite the check's errors\n"
     "  --help      this text\n"
     "  --version   the version\n"
     "\n"
-    "Exit status: 0 no errors, 1 errors found, 2 bad arguments, a folder that cannot be read or a\n"
-    "menu.htm that cannot be written.\n";
+    "Exit status: 0 no errors, 1 errors found, 2 bad arguments, a folder that cannot be read, a\n"
+    "menu.htm that cannot be written, or no image written.\n";
 
 }  // namespace
 
-int RunCheck(const std::vector<std::string>& args, const Writer& write, const FileReplacer& replace) {
+int RunCheck(std::vector<std::string> args, const Writer& write, const FileReplacer& replace, bool errorIsTerminal) {
+    ImageOptions image;
+    if (const std::string wrong = TakeImageOptions(args, image); !wrong.empty()) {
+        write(true, "orvelund-check: " + wrong + "\n\n" + kUsage);
+        return 2;
+    }
     bool json = false, web = false;
     std::vector<std::string> folders;
     bool optionsEnd = false;
@@ -69,7 +80,9 @@ int RunCheck(const std::vector<std::string>& args, const Writer& write, const Fi
     }
     DiskMedium medium(folder);
     const CheckResult result = CheckMedium(medium);
-    write(false, json ? FormatJson(result.report) : "Medium: " + folder + "\n\n" + FormatText(result.report));
+    // With an image, the JSON report waits for it and carries it.
+    if (!(json && !image.image.empty()))
+        write(false, json ? FormatJson(result.report) : "Medium: " + folder + "\n\n" + FormatText(result.report));
     if (web) {
         // Joined with the separator the folder was given with: "E:\\Disc\\menu.htm", "/media/disc/menu.htm".
         const char separator = folder.find('/') == std::string::npos && folder.find('\\') != std::string::npos ? '\\' : '/';
@@ -104,5 +117,6 @@ int RunCheck(const std::vector<std::string>& args, const Writer& write, const Fi
                              menus[i]->tag + ", linked from the others") + ".\n");
         }
     }
+    if (!image.image.empty()) return MakeImage(image, folder, medium, result, json, write, errorIsTerminal);
     return result.report.ExitStatus();
 }
