@@ -200,10 +200,12 @@ std::string ParentOf(const std::string& path) {
 }  // namespace
 
 std::int64_t ImageTime() {
+    // Whole seconds in decimal digits, as reproducible builds set it; anything else is not taken.
     if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch && *epoch) {
-        char* end = nullptr;
-        const long long seconds = std::strtoll(epoch, &end, 10);
-        if (end && *end == '\0') return seconds;
+        std::int64_t seconds = 0;
+        const char* c = epoch;
+        for (; *c >= '0' && *c <= '9' && seconds < (std::int64_t(1) << 40); ++c) seconds = seconds * 10 + (*c - '0');
+        if (*c == '\0') return seconds;
     }
     return static_cast<std::int64_t>(std::time(nullptr));
 }
