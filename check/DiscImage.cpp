@@ -181,9 +181,17 @@ std::string Thousands(std::uint64_t n) {
     return out;
 }
 
+// "1.5 MiB", or KiB below one MiB, as the check says sizes.
 std::string Mebibytes(std::uint64_t bytes) {
-    const std::uint64_t tenths = (bytes * 10 + (1u << 19)) >> 20;
-    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " MiB";
+    const bool small = bytes < (1u << 20);
+    const std::uint64_t unit = small ? 1024 : 1u << 20, tenths = (bytes * 10 + unit / 2) / unit;
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + (small ? " KiB" : " MiB");
+}
+
+std::string Listed(const std::vector<std::string>& names) {
+    std::string out;
+    for (std::size_t i = 0; i < names.size() && i < 10; ++i) out += (i ? ", " : "") + names[i];
+    return names.size() > 10 ? out + " and " + Thousands(names.size() - 10) + " more" : out;
 }
 
 std::string OwnName(const MediumItem& item) {
@@ -555,24 +563,23 @@ DiscImage::DiscImage(Medium& medium, const std::string& label, std::int64_t time
     std::vector<MediumItem> items = medium.List();
     std::sort(items.begin(), items.end(), [](const MediumItem& a, const MediumItem& b) { return a.path < b.path; });
     std::vector<const MediumItem*> kept;
-    std::vector<std::string> left;
+    std::vector<std::string> leftovers, self;
     for (const MediumItem& item : items) {
-        const bool leftover = !item.folder && !LeftoverOf(OwnName(item)).empty();
-        if (leftover || std::find(leaveOut.begin(), leaveOut.end(), item.path) != leaveOut.end()) {
-            left.push_back(item.path);
-            continue;
+        if (std::find(leaveOut.begin(), leaveOut.end(), item.path) != leaveOut.end()) {
+            self.push_back(item.path);
+        } else if (!item.folder && !LeftoverOf(OwnName(item)).empty()) {
+            leftovers.push_back(item.path);
+        } else {
+            p.CheckName(item);
+            kept.push_back(&item);
         }
-        p.CheckName(item);
-        kept.push_back(&item);
     }
     p.CheckCase(kept);
-    if (!left.empty()) {
-        std::string names;
-        for (std::size_t i = 0; i < left.size() && i < 10; ++i) names += (i ? ", " : "") + left[i];
-        if (left.size() > 10) names += " and " + Thousands(left.size() - 10) + " more";
-        p.Note("N-IMAGE-LEFT-OUT", "Left out of the image: " + names + " (the image itself, and what interrupted "
-               "saves left behind).");
-    }
+    if (!leftovers.empty() || !self.empty())
+        p.Note("N-IMAGE-LEFT-OUT", "Left out of the image: " +
+               (leftovers.empty() ? "" : "what interrupted saves left behind (" + Listed(leftovers) + ")") +
+               (leftovers.empty() || self.empty() ? "" : "; ") +
+               (self.empty() ? "" : "the image itself, made inside the folder (" + Listed(self) + ")") + ".");
     p.Build(kept);
     p.Number(false);
     p.Number(true);
