@@ -115,8 +115,8 @@ void Checker::CheckNames() {
         else if (!item.readable)
             Warning("W-UNREADABLE", item.path, 0, "", "The " + what + " cannot be read here, so it will not be "
                     "copied or burned either.", "Check its permissions.");
-        if (const std::string of = LeftoverOf(name); !item.folder && !of.empty()) {
-            const std::string saved = item.path.substr(0, item.path.size() - name.size()) + of;
+        if (const auto of = LeftoverOf(name); !item.folder && of) {
+            const std::string saved = item.path.substr(0, item.path.size() - name.size()) + *of;
             Warning("W-TEMP-FILE", item.path, 0, "", "A temporary file left behind by a save of " + saved +
                     " that was interrupted" + (FindFile(saved) ? "; " + saved + " itself holds what it held before." :
                                                                  ", before " + saved + " was first written."),

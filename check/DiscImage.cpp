@@ -567,7 +567,7 @@ DiscImage::DiscImage(Medium& medium, const std::string& label, std::int64_t time
     for (const MediumItem& item : items) {
         if (std::find(leaveOut.begin(), leaveOut.end(), item.path) != leaveOut.end()) {
             self.push_back(item.path);
-        } else if (!item.folder && !LeftoverOf(OwnName(item)).empty()) {
+        } else if (!item.folder && LeftoverOf(OwnName(item))) {
             leftovers.push_back(item.path);
         } else {
             p.CheckName(item);
