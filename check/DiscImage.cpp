@@ -144,10 +144,13 @@ bool Surrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 // Characters a Joliet name cannot hold: controls, "*", "/", ":", ";", "?" and "\".
 bool NotJoliet(char16_t c) { return c < 0x20 || std::u16string(u"*/:;?\\").find(c) != std::u16string::npos; }
 
+// A character for a finding: "😀" (U+1F600), or U+0009 alone for a control character.
 std::string CodePoint(unsigned c) {
     char text[12];
     std::snprintf(text, sizeof text, "U+%04X", c);
-    return text;
+    std::string shown;
+    if (c >= 0x20) AppendUtf8(shown, c);
+    return shown.empty() ? text : "\"" + shown + "\" (" + text + ")";
 }
 
 // Capitals, digits and "_": the characters an ISO 9660 name may hold; any other becomes "_".
