@@ -82,9 +82,14 @@ int RunCheck(std::vector<std::string> args, const Writer& write, const FileRepla
     }
     DiskMedium medium(folder);
     const CheckResult result = CheckMedium(medium);
-    // With an image, the JSON report waits for it and carries it.
-    if (!(json && !image.image.empty()))
-        write(false, json ? FormatJson(result.report) : "Medium: " + folder + "\n\n" + FormatText(result.report));
+    // With an image, the JSON report waits for it and carries it; when the web pages fail before
+    // the image is made, it is written as it stands on the way out.
+    struct Pending {
+        std::function<void()> report;
+        ~Pending() { if (report) report(); }
+    } pending;
+    if (json && !image.image.empty()) pending.report = [&] { write(false, FormatJson(result.report)); };
+    else write(false, json ? FormatJson(result.report) : "Medium: " + folder + "\n\n" + FormatText(result.report));
     if (web) {
         // Joined with the separator the folder was given with: "E:\\Disc\\menu.htm", "/media/disc/menu.htm".
         const char separator = folder.find('/') == std::string::npos && folder.find('\\') != std::string::npos ? '\\' : '/';
@@ -119,6 +124,7 @@ int RunCheck(std::vector<std::string> args, const Writer& write, const FileRepla
                              menus[i]->tag + ", linked from the others") + ".\n");
         }
     }
+    pending.report = nullptr;
     if (!image.image.empty()) return MakeImage(image, folder, medium, result, json, write, errorIsTerminal);
     return result.report.ExitStatus();
 }
