@@ -115,14 +115,8 @@ void Checker::CheckNames() {
         else if (!item.readable)
             Warning("W-UNREADABLE", item.path, 0, "", "The " + what + " cannot be read here, so it will not be "
                     "copied or burned either.", "Check its permissions.");
-        const std::string lower = AsciiLower(name);
-        const auto mark = lower.rfind(".~");
-        if (!item.folder && mark != std::string::npos && lower.size() > mark + 6 &&
-            HasExtension(lower, ".tmp") &&
-            std::all_of(lower.begin() + static_cast<std::ptrdiff_t>(mark) + 2, lower.end() - 4,
-                        [](char c) { return c >= '0' && c <= '9'; })) {
-            // Every file the program or the checker rewrites gets one beside it: <name>.~<process id>.tmp.
-            const std::string saved = item.path.substr(0, item.path.size() - (name.size() - mark));
+        if (const auto of = LeftoverOf(name); !item.folder && of) {
+            const std::string saved = item.path.substr(0, item.path.size() - name.size()) + *of;
             Warning("W-TEMP-FILE", item.path, 0, "", "A temporary file left behind by a save of " + saved +
                     " that was interrupted" + (FindFile(saved) ? "; " + saved + " itself holds what it held before." :
                                                                  ", before " + saved + " was first written."),

@@ -2,6 +2,7 @@
 
 #include "check/Checker.h"
 #include "check/DiskMedium.h"
+#include "check/ImageCommand.h"
 #include "check/WebPage.h"
 #include "common/CodePages.h"
 #include "platform/Version.h"
@@ -14,10 +15,11 @@ std::string VersionText() {
 }
 
 const char* kUsage =
-    "usage: orvelund-check [--json] [--web] [--code-page N] FOLDER\n"
+    "usage: orvelund-check [--json] [--web] [--code-page N] [--iso IMAGE [--label TEXT] [--force]] FOLDER\n"
     "\n"
     "Checks a medium before it is burned or copied: FOLDER is the folder that holds Orvelund.exe\n"
-    "and its content folder, as it will be at the root of the disc or stick. Nothing is written.\n"
+    "and its content folder, as it will be at the root of the disc or stick. Nothing is written\n"
+    "unless --web or --iso asks for it.\n"
     "\n"
     "  --json      the findings as JSON, for scripts\n"
     "  --web       also write FOLDER/menu.htm, the menu as a web page for readers on a Mac, Linux\n"
@@ -27,15 +29,26 @@ const char* kUsage =
     "              the Windows code page the menu files and autorun.inf were written in where they\n"
     "              have no byte-order mark: 874, 932, 936, 949, 950 or 1250 to 1258. Without it the\n"
     "              checker finds it from the names on the medium.\n"
+    "  --iso IMAGE the checked folder as a disc image to burn (ISO 9660 with Joliet names);\n"
+    "              not written when the check finds errors, or when a name cannot go on a disc\n"
+    "              as it stands\n"
+    "  --label TEXT\n"
+    "              the disc's label; the menu's title otherwise\n"
+    "  --force     write the image despite the check's errors\n"
     "  --help      this text\n"
     "  --version   the version\n"
     "\n"
-    "Exit status: 0 no errors, 1 errors found, 2 bad arguments, a folder that cannot be read or a\n"
-    "menu.htm that cannot be written.\n";
+    "Exit status: 0 no errors, 1 errors found, 2 bad arguments, a folder that cannot be read, a\n"
+    "menu.htm that cannot be written, or no image written.\n";
 
 }  // namespace
 
-int RunCheck(const std::vector<std::string>& args, const Writer& write, const FileReplacer& replace) {
+int RunCheck(std::vector<std::string> args, const Writer& write, const FileReplacer& replace, bool errorIsTerminal) {
+    ImageOptions image;
+    if (const std::string wrong = TakeImageOptions(args, image); !wrong.empty()) {
+        write(true, "orvelund-check: " + wrong + "\n\n" + kUsage);
+        return 2;
+    }
     bool json = false, web = false;
     CheckOptions options;
     std::vector<std::string> folders;
@@ -88,7 +101,14 @@ int RunCheck(const std::vector<std::string>& args, const Writer& write, const Fi
     }
     DiskMedium medium(folder);
     const CheckResult result = CheckMedium(medium, options);
-    write(false, json ? FormatJson(result.report) : "Medium: " + folder + "\n\n" + FormatText(result.report));
+    // With an image, the JSON report waits for it and carries it; when the web pages fail before
+    // the image is made, it is written as it stands on the way out.
+    struct Pending {
+        std::function<void()> report;
+        ~Pending() { if (report) report(); }
+    } pending;
+    if (json && !image.image.empty()) pending.report = [&] { write(false, FormatJson(result.report)); };
+    else write(false, json ? FormatJson(result.report) : "Medium: " + folder + "\n\n" + FormatText(result.report));
     if (web) {
         // Joined with the separator the folder was given with: "E:\\Disc\\menu.htm", "/media/disc/menu.htm".
         const char separator = folder.find('/') == std::string::npos && folder.find('\\') != std::string::npos ? '\\' : '/';
@@ -110,5 +130,7 @@ int RunCheck(const std::vector<std::string>& args, const Writer& write, const Fi
             return 2;
         }
     }
+    pending.report = nullptr;
+    if (!image.image.empty()) return MakeImage(image, folder, medium, result, json, write, errorIsTerminal);
     return result.report.ExitStatus();
 }

@@ -13,6 +13,7 @@ using Writer = std::function<void(bool toError, const std::string& utf8)>;
 using FileReplacer = std::function<bool(const std::string& path, const std::string& bytes)>;
 
 // The arguments after the program's name. Returns the exit status: 0 no errors, 1 errors,
-// 2 bad arguments, a folder that cannot be checked, or a web page that could not be written.
-int RunCheck(const std::vector<std::string>& args, const Writer& write,
-             const FileReplacer& replace = ReplaceFileWhole);
+// 2 bad arguments, a folder that cannot be checked, a web page that could not be written, or a
+// disc image asked for and not written. `errorIsTerminal`: a disc image shows its progress there.
+int RunCheck(std::vector<std::string> args, const Writer& write, const FileReplacer& replace = ReplaceFileWhole,
+             bool errorIsTerminal = false);

@@ -6,6 +6,12 @@
 #include <random>
 #include <system_error>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -34,7 +40,30 @@ bool CanOpen(const fs::path& p) {
     return file.open(p, std::ios::in | std::ios::binary) != nullptr;
 }
 
+// When a file was last written, in whole seconds since 1970 UTC, the same on Linux and Windows
+// for the same file. std::filesystem's clock has no portable way to 1970 before C++20, and the
+// C library's stat on Windows goes through local time.
+std::int64_t Modified(const fs::path& p) {
+#ifdef _WIN32
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(p.c_str(), GetFileExInfoStandard, &data)) return 0;
+    const auto ticks = static_cast<std::int64_t>((std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                                 data.ftLastWriteTime.dwLowDateTime);  // 100 ns since 1601
+    constexpr std::int64_t kPerSecond = 10000000, k1601To1970 = 11644473600;
+    return ticks / kPerSecond - k1601To1970;  // ticks are never negative: no rounding to mind
+#else
+    struct stat st;
+    return ::stat(p.c_str(), &st) == 0 ? static_cast<std::int64_t>(st.st_mtime) : 0;
+#endif
+}
+
 }  // namespace
+
+std::string TemporaryName(const std::string& path) {
+    // The name the program gives its own temporary files, so the checker knows a leftover one.
+    std::random_device random;
+    return path + ".~" + std::to_string(random() % 1000000) + ".tmp";
+}
 
 DiskMedium::DiskMedium(const std::string& root) : root_(root) {}
 
@@ -82,9 +111,11 @@ std::vector<MediumItem> DiskMedium::List() {
             std::error_code sec;
             item.danglingLink = e.is_symlink(sec) && !fs::exists(e.path(), sec);
             item.folder = e.is_directory(sec);
+            item.modified = Modified(e.path());
             if (item.folder) {
                 // A linked folder is listed but not entered: a link back up would never end.
-                if (!e.is_symlink(sec)) pending.push_back({e.path(), item.path, item.backslashInName});
+                item.linkedFolder = e.is_symlink(sec);
+                if (!item.linkedFolder) pending.push_back({e.path(), item.path, item.backslashInName});
             } else {
                 item.size = e.file_size(sec);
                 if (sec) item.size = 0;
@@ -142,9 +173,7 @@ std::string NotAPlainFile(const std::string& path) {
 
 bool ReplaceFileWhole(const std::string& path, const std::string& bytes) {
     const fs::path target = PathOf(path);
-    // The name the program gives its own temporary files, so the checker knows a leftover one.
-    std::random_device random;
-    const fs::path temp = PathOf(path + ".~" + std::to_string(random() % 1000000) + ".tmp");
+    const fs::path temp = PathOf(TemporaryName(path));
     bool written = false;
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);

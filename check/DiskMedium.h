@@ -18,6 +18,10 @@ private:
 // Why a folder cannot be checked, in words for the command line; empty when it can.
 std::string UnusableRoot(const std::string& root);
 
+// The temporary name a file is written under before it is renamed to `path`: "<path>.~4711.tmp",
+// which the checker knows for the leftover of an interrupted save.
+std::string TemporaryName(const std::string& path);
+
 // Writes `bytes` to a temporary file in the same folder and renames it over `path`, so readers
 // see the old file or the new one, never half of one. False, and nothing changed, when it failed.
 bool ReplaceFileWhole(const std::string& path, const std::string& bytes);

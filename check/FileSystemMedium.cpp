@@ -38,6 +38,8 @@ std::vector<MediumItem> FileSystemMedium::List() {
             item.size = e.folder ? 0 : e.size;
             item.readable = e.readable;
             item.danglingLink = e.danglingLink;
+            item.linkedFolder = e.folder && e.link;
+            item.modified = e.modified;
             // A linked folder is listed but not entered: a link back up would never end.
             if (e.folder && !e.link) pending.push_back(item.path);
             items.push_back(std::move(item));

@@ -20,6 +20,8 @@ struct MediumItem {
     bool backslashInName = false;
     bool danglingLink = false;
     std::size_t nameLength = 0;  // not 0: its own name is the last this many bytes of `path` (a "\\" inside it)
+    std::int64_t modified = 0;   // when it was last written, in seconds since 1970 UTC
+    bool linkedFolder = false;   // a symbolic link to a folder: listed, never entered
 };
 
 // Takes the next piece of a file; false stops the reading.

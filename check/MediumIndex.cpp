@@ -76,6 +76,16 @@ const MediumItem* MediumIndex::Find(const std::string& path) const {
     return it == byKey_.end() ? nullptr : &items_[it->second];
 }
 
+std::optional<std::string> LeftoverOf(const std::string& name) {
+    std::string tail = name.substr(name.size() < 4 ? 0 : name.size() - 4);
+    for (char& c : tail) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    const auto mark = name.rfind(".~");
+    if (tail != ".tmp" || mark == std::string::npos || name.size() <= mark + 6) return std::nullopt;
+    for (std::size_t i = mark + 2; i < name.size() - 4; ++i)
+        if (name[i] < '0' || name[i] > '9') return std::nullopt;
+    return name.substr(0, mark);
+}
+
 ResolvedPath ResolveTarget(const std::string& target) {
     ResolvedPath r;
     std::string t = target;

@@ -2,6 +2,7 @@
 // The medium's files looked up as Windows looks them up: without regard to case, with "\" or "/",
 // and with "." and ".." folded. Built once, so that checking a menu of thousands of entries
 // against thousands of files costs one lookup per name.
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -29,6 +30,11 @@ private:
     std::vector<MediumItem> items_;
     std::unordered_map<std::string, std::size_t> byKey_;
 };
+
+// The name of the file whose save left `name` behind ("config.ini" for "config.ini.~4711.tmp"): every
+// file the program or the checker rewrites is first written as <name>.~<number>.tmp beside it. Nothing
+// when `name` is no such leftover.
+std::optional<std::string> LeftoverOf(const std::string& name);
 
 // Where a menu entry's file or folder lies when the program hands it to the shell: the program
 // resolves it against its current folder, which is the folder of Orvelund.exe, the medium's root.

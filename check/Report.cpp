@@ -74,6 +74,13 @@ std::string SummaryLine(const Report& r) {
            Plural(r.Count(Severity::Note), "note", "notes");
 }
 
+std::string FormatFinding(const Finding& f) {
+    std::string out = "  " + f.code + "  " + Visible(ValidUtf8(Where(f))) + "\n";
+    out += "    " + Visible(ValidUtf8(f.what)) + "\n";
+    if (!f.fix.empty()) out += "    Fix: " + Visible(ValidUtf8(f.fix)) + "\n";
+    return out + "\n";
+}
+
 std::string FormatText(const Report& r) {
     std::string out;
     const struct {
@@ -88,10 +95,7 @@ std::string FormatText(const Report& r) {
         out += "\n\n";
         for (const auto& f : r.findings) {
             if (f.severity != g.severity) continue;
-            out += "  " + f.code + "  " + Visible(ValidUtf8(Where(f))) + "\n";
-            out += "    " + Visible(ValidUtf8(f.what)) + "\n";
-            if (!f.fix.empty()) out += "    Fix: " + Visible(ValidUtf8(f.fix)) + "\n";
-            out += "\n";
+            out += FormatFinding(f);
         }
     }
     out += SummaryLine(r) + "\n";
@@ -122,23 +126,26 @@ std::string JsonString(const std::string& raw) {
     return out + "\"";
 }
 
-std::string FormatJson(const Report& r) {
+std::string FindingJson(const Finding& f) {
+    return "{\"severity\": " + JsonString(SeverityName(f.severity)) + ", \"code\": " + JsonString(f.code) +
+           ", \"file\": " + JsonString(f.file) + ", \"line\": " + std::to_string(f.line) +
+           ", \"entry\": " + JsonString(f.entry) + ", \"what\": " + JsonString(f.what) +
+           ", \"fix\": " + JsonString(f.fix) + (f.more ? ", \"more\": " + std::to_string(f.more) : std::string()) + "}";
+}
+
+std::string FormatJson(const Report& r, const std::string& more) {
     std::string out = "{\n  \"findings\": [";
     bool first = true;
     for (const auto& f : r.findings) {
         out += first ? "\n" : ",\n";
         first = false;
-        out += "    {\"severity\": " + JsonString(SeverityName(f.severity)) + ", \"code\": " + JsonString(f.code) +
-               ", \"file\": " + JsonString(f.file) + ", \"line\": " + std::to_string(f.line) +
-               ", \"entry\": " + JsonString(f.entry) + ", \"what\": " + JsonString(f.what) +
-               ", \"fix\": " + JsonString(f.fix) + (f.more ? ", \"more\": " + std::to_string(f.more) : std::string()) +
-               "}";
+        out += "    " + FindingJson(f);
     }
     out += first ? "],\n" : "\n  ],\n";
     out += "  \"summary\": {\"entries\": " + std::to_string(r.entries) + ", \"files\": " + std::to_string(r.files) +
            ", \"bytes\": " + std::to_string(r.bytes) + ", \"errors\": " + std::to_string(r.Count(Severity::Error)) +
            ", \"warnings\": " + std::to_string(r.Count(Severity::Warning)) +
            ", \"notes\": " + std::to_string(r.Count(Severity::Note)) + ", \"menus\": " + std::to_string(r.menus) +
-           "}\n}\n";
+           "}" + (more.empty() ? "" : ",\n  " + more) + "\n}\n";
     return out;
 }

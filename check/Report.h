@@ -34,7 +34,11 @@ struct Report {
 
 // Grouped by severity (errors, warnings, notes), the summary line last.
 std::string FormatText(const Report& report);
-std::string FormatJson(const Report& report);
+// `more`: further members of the object, e.g. "\"image\": {...}".
+std::string FormatJson(const Report& report, const std::string& more = "");
+// One finding as the text report lists it (its lines and the blank line after them), and as JSON.
+std::string FormatFinding(const Finding& finding);
+std::string FindingJson(const Finding& finding);
 std::string SummaryLine(const Report& report);
 
 // Text as a JSON string literal, quotes included.

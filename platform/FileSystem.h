@@ -21,6 +21,7 @@ struct FolderEntry {
     bool readable = true;    // a file that can be opened for reading
     bool link = false;       // a symbolic link (a linked folder is not entered)
     bool danglingLink = false;  // a symbolic link whose target is not there
+    std::int64_t modified = 0;  // when it was last written, in seconds since 1970 UTC
 };
 
 class FileSystem {

@@ -177,6 +177,10 @@ std::optional<std::vector<FolderEntry>> Win32FileSystem::ListFolder(const std::s
         const std::wstring full = Wide(folder + (root ? "" : "\\")) + name;
         e.link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && found.dwReserved0 == IO_REPARSE_TAG_SYMLINK;
         e.danglingLink = e.link && GetFileAttributesW(full.c_str()) == INVALID_FILE_ATTRIBUTES;
+        // FILETIME counts 100 ns from 1601: 11,644,473,600 s before 1970.
+        const std::uint64_t ticks = (static_cast<std::uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) |
+                                    found.ftLastWriteTime.dwLowDateTime;
+        e.modified = static_cast<std::int64_t>(ticks / 10000000) - 11644473600LL;
         if (!e.folder) {
             e.size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
             // Opened and closed at once: the one sure test that a reader or a burner can read it.
