@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,17 @@ struct FolderEntry {
     bool link = false;       // a symbolic link (a linked folder is not entered)
     bool danglingLink = false;  // a symbolic link whose target is not there
     std::int64_t modified = 0;  // when it was last written, in seconds since 1970 UTC
+};
+
+// A file written piece by piece, as large files are (a disc image): the pieces go to a temporary
+// name beside it, which Commit renames over the file's own name. Destroyed without Commit, the
+// temporary file is removed, so a file of that name is always whole or the old one.
+class FileWriter {
+public:
+    virtual ~FileWriter() = default;
+    virtual bool Write(const char* data, std::size_t size) = 0;
+    virtual bool Commit() = 0;
+    virtual std::string Failure() const = 0;  // why the last Write or Commit failed, in words
 };
 
 class FileSystem {
@@ -48,6 +60,11 @@ public:
 
     // Writes bytes as they are, swapped in whole as WriteTextFile does.
     virtual bool WriteBytes(const std::string& path, const std::string& bytes) = 0;
+    // A file written in pieces; nullptr, with `why` in words, when it cannot even be begun.
+    virtual std::unique_ptr<FileWriter> BeginFile(const std::string& /*path*/, std::string& why) {
+        why = "files cannot be written here";
+        return nullptr;
+    }
 
     // The names of the files (not folders) in a folder; empty when it cannot be read.
     virtual std::vector<std::string> FileNames(const std::string& folder) = 0;

@@ -95,6 +95,78 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
     return false;
 }
 
+namespace {
+
+// What a failed write says to an author.
+std::string WriteFailure(DWORD error) {
+    switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return "the disk is full";
+    case ERROR_ACCESS_DENIED: return "the folder cannot be written to, or a read-only file of that name is there";
+    case ERROR_WRITE_PROTECT: return "the disk is write-protected";
+    case ERROR_PATH_NOT_FOUND: return "the folder does not exist";
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_INVALID_NAME: return "the disk cannot hold a file of that name";
+    default: return "Windows error " + std::to_string(error);
+    }
+}
+
+class Win32FileWriter : public FileWriter {
+public:
+    Win32FileWriter(std::wstring target, std::wstring temp, FileHandle file)
+        : target_(std::move(target)), temp_(std::move(temp)), file_(std::move(file)) {}
+    ~Win32FileWriter() override {
+        if (committed_) return;
+        file_.reset();
+        DeleteFileW(temp_.c_str());
+    }
+    bool Write(const char* data, std::size_t size) override {
+        while (size > 0) {
+            const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+            DWORD done = 0;
+            if (!WriteFile(file_.get(), data, piece, &done, nullptr) || done != piece) return Failed();
+            data += piece, size -= piece;
+        }
+        return true;
+    }
+    bool Commit() override {
+        if (!FlushFileBuffers(file_.get())) return Failed();
+        file_.reset();
+        if (!SwapIn(temp_, target_)) return Failed();
+        committed_ = true;
+        return true;
+    }
+    std::string Failure() const override { return failure_; }
+
+private:
+    bool Failed() {
+        failure_ = WriteFailure(GetLastError());
+        return false;
+    }
+    std::wstring target_, temp_;
+    FileHandle file_;
+    std::string failure_;
+    bool committed_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<FileWriter> Win32FileSystem::BeginFile(const std::string& path, std::string& why) {
+    const std::wstring target = Wide(path);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        why = attributes & FILE_ATTRIBUTE_DIRECTORY ? "a folder of that name is there" : "a read-only file of that name is there";
+        return nullptr;
+    }
+    const std::wstring temp = TemporaryNameFor(target);
+    FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
+        why = WriteFailure(GetLastError());
+        return nullptr;
+    }
+    return std::make_unique<Win32FileWriter>(target, temp, std::move(file));
+}
+
 bool Win32FileSystem::FileExists(const std::string& path) {
     const DWORD a = Attributes(path);
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);

@@ -17,6 +17,7 @@ public:
                                                       std::size_t count) override;
     bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines, UnicodeForm unicode) override;
     bool WriteBytes(const std::string& path, const std::string& bytes) override { return WriteFileAtomic(path, bytes); }
+    std::unique_ptr<FileWriter> BeginFile(const std::string& path, std::string& why) override;
     std::vector<std::string> FileNames(const std::string& folder) override;
     std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) override;
     std::optional<std::string> ReadBytes(const std::string& path, std::size_t maxBytes) override;

@@ -186,6 +186,38 @@ bool FakeFileSystem::StreamFile(const std::string& path, const std::function<boo
     return true;
 }
 
+namespace {
+
+class FakeFileWriter : public FileWriter {
+public:
+    FakeFileWriter(FakeFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+    bool Write(const char* data, std::size_t size) override {
+        if (bytes_.size() + size > fs_.freeSpace) return Fail("the disk is full");
+        bytes_.append(data, size);
+        return true;
+    }
+    bool Commit() override { return fs_.WriteBytes(path_, bytes_) || Fail("the folder cannot be written to"); }
+    std::string Failure() const override { return failure_; }
+
+private:
+    bool Fail(const std::string& why) {
+        failure_ = why;
+        return false;
+    }
+    FakeFileSystem& fs_;
+    std::string path_, bytes_, failure_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileWriter> FakeFileSystem::BeginFile(const std::string& path, std::string& why) {
+    if (FolderExists(path) || !CanWrite(Key(path)) || !FolderExists(Parent(Key(path)))) {
+        why = "the folder cannot be written to";
+        return nullptr;
+    }
+    return std::make_unique<FakeFileWriter>(*this, path);
+}
+
 bool FakeFileSystem::Copy(const std::string& from, const std::string& to) {
     if (!Has(from) || Key(from) == Key(to)) return false;
     return WriteBytes(to, Content(from));

@@ -50,6 +50,9 @@ public:
 
     // Writes raw bytes with the same rules as a text file; used by the fake pictures too.
     bool WriteBytes(const std::string& path, const std::string& bytes) override;
+    // The pieces are kept aside and written whole at Commit; more than `freeSpace` bytes fail.
+    std::unique_ptr<FileWriter> BeginFile(const std::string& path, std::string& why) override;
+    std::size_t freeSpace = static_cast<std::size_t>(-1);
     static std::string Key(const std::string& path);
     static std::string Normalize(const std::string& path, bool foldCase);
 
