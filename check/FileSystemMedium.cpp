@@ -45,12 +45,13 @@ std::vector<MediumItem> FileSystemMedium::List() {
             items.push_back(std::move(item));
         }
     }
-    for (const auto& [path, bytes] : overlay_) {
+    for (const auto& overlaid : overlay_) {
+        const std::string key = MediumIndex::Fold(overlaid.first);
         auto it = std::find_if(items.begin(), items.end(),
-                               [&](const MediumItem& i) { return MediumIndex::Fold(i.path) == MediumIndex::Fold(path); });
-        if (it == items.end()) it = items.insert(items.end(), MediumItem{path});
+                               [&](const MediumItem& i) { return MediumIndex::Fold(i.path) == key; });
+        if (it == items.end()) it = items.insert(items.end(), MediumItem{overlaid.first});
         it->folder = false;
-        it->size = bytes.size();
+        it->size = overlaid.second.size();
         it->readable = true;
     }
     return items;
