@@ -8,13 +8,26 @@
 
 #include "common/CodePages.h"
 
+namespace {
+
+// One converter per code page, opened once and closed when the program ends.
+struct Converters {
+    std::map<unsigned, iconv_t> open;
+    ~Converters() {
+        for (const auto& c : open)
+            if (c.second != reinterpret_cast<iconv_t>(-1)) iconv_close(c.second);
+    }
+};
+
+}  // namespace
+
 std::optional<std::string> PlatformDecode(unsigned number, const std::string& bytes) {
     static std::mutex lock;
-    static std::map<unsigned, iconv_t> converters;
+    static Converters converters;
     const std::lock_guard<std::mutex> hold(lock);
-    auto found = converters.find(number);
-    if (found == converters.end())
-        found = converters.emplace(number, iconv_open("UTF-8", ("CP" + std::to_string(number)).c_str())).first;
+    auto found = converters.open.find(number);
+    if (found == converters.open.end())
+        found = converters.open.emplace(number, iconv_open("UTF-8", ("CP" + std::to_string(number)).c_str())).first;
     const iconv_t cd = found->second;
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);  // a fresh start: no state left from the last text
