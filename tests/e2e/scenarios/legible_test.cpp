@@ -167,6 +167,7 @@ TEST_F(WesternTitle, KeepsMsSansSerifAndOnlyOtherScriptsTakeTheTwin) {
 
     ASSERT_TRUE(TypeText(title, " \xd0\x9c\xd0\xb5\xd0\xbd\xd1\x8e"));  // Cyrillic, which this MS Sans Serif lacks
     ASSERT_TRUE(WaitUntil([&] { return CheckGlyphs(title, TextOf(title)).face != "MS Sans Serif"; }, kWait));
+    EXPECT_EQ(TextOf(title), "Caf\xc3\xa9 M\xc3\xbcller \xd0\x9c\xd0\xb5\xd0\xbd\xd1\x8e");  // nothing typed is lost
     EXPECT_TRUE(Legible(title, TextOf(title), "the title box"));
     EXPECT_EQ(FontHeightOf(title), height);
 
