@@ -37,6 +37,9 @@ struct FontDesign {
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    // A bitmap face, which Windows never links to others, names its TrueType twin: the twin draws,
+    // at the same size, any text that the face itself has no glyphs for. Empty: the face draws all.
+    std::string twin = {};
 };
 
 struct ControlDesign {

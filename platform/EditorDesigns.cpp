@@ -18,7 +18,9 @@ ControlDesign Make(const char* name, ControlKind kind, int left, int top, int wi
     return c;
 }
 
-const FontDesign kSansSerif975{"MS Sans Serif", 9.75, false, false, false};
+// "MS Sans Serif" is a bitmap font of a few code pages; "Microsoft Sans Serif", its TrueType twin,
+// has the other scripts or links them.
+const FontDesign kSansSerif975{"MS Sans Serif", 9.75, false, false, false, "Microsoft Sans Serif"};
 const FontDesign kArial825{"Arial", 8.25, false, false, false};
 
 WindowDesign MakeSetupWizard() {
@@ -35,7 +37,7 @@ WindowDesign MakeSetupWizard() {
     c.back().font = kSansSerif975;
     c.push_back(Make("AppImage", K::Label, 1200, 600, 2055, 255, "Application Image (app.jpg)", Rgb(255, 255, 255)));
     c.back().foreColor = Rgb(0, 0, 255);
-    c.back().font = {"MS Sans Serif", 8.25, false, false, true};
+    c.back().font = {"MS Sans Serif", 8.25, false, false, true, "Microsoft Sans Serif"};
     c.back().toolTip = "App Image (624x207) - app.jpg";
     c.push_back(Make("AutoRunReset", K::CommandButton, 3600, 480, 1455, 375, "Update AutoRun", Rgb(128, 255, 128)));
     c.push_back(Make("Instructions", K::CommandButton, 6960, 240, 1095, 375, "Instructions", Rgb(255, 255, 192)));

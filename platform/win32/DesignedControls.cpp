@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "platform/win32/Text.h"
 #include "platform/win32/Trace.h"
 #include "platform/win32/Win32Pictures.h"
@@ -81,7 +83,7 @@ HWND DesignedWindow::CreateControl(const ControlDesign& c, ControlId id) {
         TraceLastError(("Creating the control " + c.name).c_str());
         return nullptr;
     }
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontShowing(c.font, Wide(WindowText(id)))), FALSE);
     return h;
 }
 
@@ -104,6 +106,56 @@ HFONT DesignedWindow::FontFor(const FontDesign& f) {
         font.reset(CreateFontIndirectW(&lf));
     }
     return font.get();
+}
+
+namespace {
+
+// Whether the face of `font` itself has a glyph for every character of `text` that is drawn at all.
+// It asks the font (GetGlyphIndicesW), not a table of scripts: a bitmap face covers what its code
+// page holds, which differs from one Windows to the next.
+bool HasGlyphsFor(HFONT font, const std::wstring& text) {
+    if (text.empty()) return true;
+    HDC dc = GetDC(nullptr);
+    if (!dc) return true;  // cannot tell: the design's font stays
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    std::vector<WORD> glyphs(text.size());
+    const DWORD found = GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                                         GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    if (found == GDI_ERROR) {
+        Trace("GetGlyphIndicesW failed; the design's font stays");
+        return true;
+    }
+    // A missing glyph reads 0xFFFF; bitmap faces have given 0x1F for it too (Windows XP).
+    const bool bitmap = (metrics.tmPitchAndFamily & TMPF_TRUETYPE) == 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] < L' ') continue;  // line breaks and tabs are never drawn as glyphs
+        if (glyphs[i] == 0xFFFF || (bitmap && glyphs[i] == 0x1F)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+HFONT DesignedWindow::FontShowing(const FontDesign& font, const std::wstring& text) {
+    HFONT own = FontFor(font);
+    if (font.twin.empty() || HasGlyphsFor(own, text)) return own;
+    FontDesign twin = font;
+    twin.face = font.twin;
+    twin.twin.clear();
+    return FontFor(twin);
+}
+
+void DesignedWindow::FitFontToText(ControlId id) {
+    const ControlDesign& c = design_.controls[static_cast<size_t>(id)];
+    HWND h = Control(id);
+    if (c.font.twin.empty() || !h) return;
+    HFONT font = FontShowing(c.font, Wide(Text(id)));
+    if (reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)) != font)
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void DesignedWindow::AddToolTip(HWND control, const std::string& text) {
@@ -161,6 +213,7 @@ void DesignedWindow::SetText(ControlId id, const std::string& text) {
     }
     HWND h = Control(id);
     SetWindowTextW(h, Wide(text).c_str());
+    FitFontToText(id);
     InvalidateRect(h, nullptr, TRUE);
 }
 

@@ -3,6 +3,7 @@
 #include "platform/win32/DesignedWindow.h"
 
 #include "platform/win32/SystemLibrary.h"
+#include "platform/win32/Text.h"
 
 namespace {
 
@@ -170,7 +171,8 @@ void DesignedWindow::LayOut(int layoutDpi) {
         if (!h) continue;
         const RECT r = ControlRect(c);
         SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontShowing(c.font, Wide(Text(static_cast<ControlId>(i))))),
+                     FALSE);
     }
     SizeColumns();
     OnDpiChanged();

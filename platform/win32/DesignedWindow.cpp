@@ -182,7 +182,11 @@ LRESULT DesignedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         if (lp) {
             const ControlId id = static_cast<ControlId>(LOWORD(wp)) - kFirstControlId;
-            if (id >= 0 && id < static_cast<ControlId>(controls_.size())) OnCommand(id, HIWORD(wp));
+            if (id < 0 || id >= static_cast<ControlId>(controls_.size())) return 0;
+            // Typed text may hold characters that the design's face lacks.
+            if (HIWORD(wp) == EN_CHANGE && design_.controls[static_cast<size_t>(id)].kind == ControlKind::TextBox)
+                FitFontToText(id);
+            OnCommand(id, HIWORD(wp));
         }
         return 0;
     case WM_NOTIFY: {

@@ -104,6 +104,10 @@ private:
     void CreateControls(PictureService& pictures);
     HWND CreateControl(const ControlDesign& c, ControlId id);
     HFONT FontFor(const FontDesign& font);
+    // The font that shows `text` in a control of this design font: the design's own, or its
+    // TrueType twin where the design's face has no glyph for a character of the text.
+    HFONT FontShowing(const FontDesign& font, const std::wstring& text);
+    void FitFontToText(ControlId id);  // after the control's text changed
     void AddToolTip(HWND control, const std::string& text);
     ControlId IdOf(HWND control) const;
     // A command button's or picture box's window text: what screen readers read for it.

@@ -2,6 +2,9 @@
 // listed in agent.def.
 #include "agent.h"
 
+#include <string>
+#include <vector>
+
 using namespace e2e::agent;
 
 extern "C" DWORD WINAPI E2eAgentReadMenu(void* param) {
@@ -71,5 +74,117 @@ extern "C" DWORD WINAPI E2eAgentIdentifyIcon(void* param) {
     block->which = 0;
     for (ULONG_PTR id : ids)
         if (LoadIconW(nullptr, MAKEINTRESOURCEW(id)) == block->icon) block->which = id;
+    return 1;
+}
+
+namespace {
+
+// The faces a face links to: the "file,face" lines of its FontLink\SystemLink value.
+std::vector<std::wstring> LinkedFaces(const wchar_t* face) {
+    std::vector<std::wstring> faces;
+    wchar_t data[4096] = {};
+    DWORD size = sizeof(data) - 2 * sizeof(wchar_t);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink",
+                     face, RRF_RT_REG_MULTI_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+        return faces;
+    for (const wchar_t* line = data; *line; line += lstrlenW(line) + 1) {
+        std::wstring name(line);
+        const size_t comma = name.find(L',');
+        if (comma == std::wstring::npos) continue;  // a file alone: nothing to ask GDI for
+        name = name.substr(comma + 1);
+        name = name.substr(0, name.find(L','));
+        while (!name.empty() && name[0] == L' ') name.erase(0, 1);
+        faces.push_back(name);
+    }
+    return faces;
+}
+
+// Whether the face of the font selected into dc has a glyph for ch (0xFFFF marks a missing one,
+// and 0x1F in a bitmap font on some Windows).
+bool HasGlyph(HDC dc, wchar_t ch) {
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    WORD glyph = 0xFFFF;
+    if (GetGlyphIndicesW(dc, &ch, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR) return false;
+    return glyph != 0xFFFF && ((metrics.tmPitchAndFamily & TMPF_TRUETYPE) || glyph != 0x1F);
+}
+
+void Append(wchar_t* to, int capacity, const wchar_t* what) {
+    if (lstrlenW(to) + lstrlenW(what) < capacity) lstrcatW(to, what);
+}
+
+}  // namespace
+
+extern "C" DWORD WINAPI E2eAgentCheckGlyphs(void* param) {
+    auto* block = static_cast<GlyphBlock*>(param);
+    block->text[511] = 0;
+    block->face[0] = block->linkedFaces[0] = block->missingChars[0] = 0;
+    block->checked = block->linked = block->missing = 0;
+    LOGFONTW logFont{};
+    HFONT own = nullptr;
+    HFONT font = nullptr;
+    if (block->caption) {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof(metrics);
+        if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return 0;
+        logFont = metrics.lfCaptionFont;
+        font = own = CreateFontIndirectW(&logFont);
+    } else {
+        font = reinterpret_cast<HFONT>(SendMessageW(block->control, WM_GETFONT, 0, 0));
+        if (!font) font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+        GetObjectW(font, sizeof(logFont), &logFont);
+    }
+    HDC dc = GetDC(nullptr);
+    if (!dc || !font) return 0;
+    HGDIOBJ old = SelectObject(dc, font);
+    wchar_t family[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, family);
+    lstrcpynW(block->face, family, LF_FULLFACESIZE);
+    std::vector<std::wstring> links;
+    if (const UINT size = GetOutlineTextMetricsW(dc, 0, nullptr)) {
+        std::vector<BYTE> buffer(size);
+        auto* outline = reinterpret_cast<OUTLINETEXTMETRICW*>(buffer.data());
+        if (GetOutlineTextMetricsW(dc, size, outline)) {
+            const auto* full = reinterpret_cast<const wchar_t*>(buffer.data() + reinterpret_cast<UINT_PTR>(outline->otmpFaceName));
+            lstrcpynW(block->face, full, LF_FULLFACESIZE);
+            links = LinkedFaces(full);
+        }
+    }
+    for (const std::wstring& face : LinkedFaces(family)) links.push_back(face);
+
+    for (const wchar_t* c = block->text; *c; ++c) {
+        if (*c < L' ') continue;
+        ++block->checked;
+        if (HasGlyph(dc, *c)) continue;
+        const wchar_t* by = nullptr;
+        for (const std::wstring& face : links) {
+            LOGFONTW linked = logFont;
+            lstrcpynW(linked.lfFaceName, face.c_str(), LF_FACESIZE);
+            linked.lfCharSet = DEFAULT_CHARSET;  // a link names a face, whatever code pages it has
+            HFONT other = CreateFontIndirectW(&linked);
+            SelectObject(dc, other);
+            const bool has = HasGlyph(dc, *c);
+            SelectObject(dc, font);
+            DeleteObject(other);
+            if (has) {
+                by = face.c_str();
+                break;
+            }
+        }
+        if (by) {
+            ++block->linked;
+            if (!wcsstr(block->linkedFaces, by)) {
+                if (block->linkedFaces[0]) Append(block->linkedFaces, 256, L"; ");
+                Append(block->linkedFaces, 256, by);
+            }
+        } else {
+            ++block->missing;
+            const wchar_t one[2] = {*c, 0};
+            Append(block->missingChars, 32, one);
+        }
+    }
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    if (own) DeleteObject(own);
     return 1;
 }

@@ -69,6 +69,26 @@ struct TextBlock {
 };
 constexpr char kMeasureText[] = "E2eAgentMeasureText";
 
+// In: control, caption, text. Out: whether each character of `text` has a glyph in the font that
+// draws it in the control (WM_GETFONT; with `caption`, the title bar's font of a top-level window)
+// or, failing that, in a face that font links to (FontLink\SystemLink, whose value Wine names by
+// the full name of the face it draws with and Windows by the face asked for: both are read).
+// `face` is the full name of the face GDI chose; `checked` the characters looked at (control
+// characters are not drawn); `linked` those only a linked face has, whose names are in
+// `linkedFaces` ("; " between); `missing` those no face has, the first ones in `missingChars`.
+struct GlyphBlock {
+    HWND control;
+    BOOL caption;
+    wchar_t text[512];
+    wchar_t face[LF_FULLFACESIZE];
+    int checked;
+    int linked;
+    wchar_t linkedFaces[256];
+    int missing;
+    wchar_t missingChars[32];
+};
+constexpr char kCheckGlyphs[] = "E2eAgentCheckGlyphs";
+
 // Makes the program behave as on Windows 7 SP1 without KB2533623 (agent_windows7.cpp): its own
 // imports of GetProcAddress and LoadLibrary* refuse what that Windows lacks. Called while the
 // program's first thread is still suspended, before any of its code has run. Out: patched, the

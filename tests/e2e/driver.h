@@ -277,6 +277,23 @@ struct TextExtent {
 };
 TextExtent MeasureText(HWND control, int wrapWidth);
 
+// Which face draws each character of `text` in a control, read inside its process by the fonts'
+// glyph indices: the control's own font (WM_GETFONT), or a face that font links to
+// (FontLink\SystemLink), as Windows links fonts. A character neither has is drawn as the
+// missing-glyph box. `ok` is false when it could not be read.
+struct GlyphCheck {
+    bool ok = false;
+    std::string face;         // the full name of the face GDI chose for the font
+    int checked = 0;          // characters looked at (control characters are never drawn)
+    int linked = 0;           // of them drawn by a linked face
+    std::string linkedFaces;  // those faces, "; " between
+    int missing = 0;          // of them no face has
+    std::string missingChars; // the first of those
+};
+GlyphCheck CheckGlyphs(HWND control, const std::string& text);
+// The same for a top-level window's caption in the title bar's font.
+GlyphCheck CheckCaptionGlyphs(HWND window);
+
 // ---------------------------------------------------------------- screen
 
 COLORREF PixelAt(HWND hwnd, POINT client);

@@ -213,6 +213,32 @@ TextExtent MeasureText(HWND control, int wrapWidth) {
     return out;
 }
 
+namespace {
+
+GlyphCheck CallCheckGlyphs(HWND hwnd, bool caption, const std::string& text) {
+    auto block = std::make_unique<agent::GlyphBlock>();
+    block->control = hwnd;
+    block->caption = caption;
+    lstrcpynW(block->text, Widen(text).c_str(), 512);
+    GlyphCheck out;
+    if (!CallAgent(ProcessOf(hwnd), agent::kCheckGlyphs, block.get(), sizeof(*block))) return out;
+    block->face[LF_FULLFACESIZE - 1] = block->linkedFaces[255] = block->missingChars[31] = 0;
+    out.ok = true;
+    out.face = Narrow(block->face);
+    out.checked = block->checked;
+    out.linked = block->linked;
+    out.linkedFaces = Narrow(block->linkedFaces);
+    out.missing = block->missing;
+    out.missingChars = Narrow(block->missingChars);
+    return out;
+}
+
+}  // namespace
+
+GlyphCheck CheckGlyphs(HWND control, const std::string& text) { return CallCheckGlyphs(control, false, text); }
+
+GlyphCheck CheckCaptionGlyphs(HWND window) { return CallCheckGlyphs(window, true, TextOf(window)); }
+
 bool SaveScreenshot(const std::string& bmpPath, HWND window) {
     RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (window) {
