@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/SetupWizardDesign.h"
+#include "platform/win32/DroppedFiles.h"
 #include "platform/win32/Text.h"
 
 using namespace WizardCtl;
@@ -24,7 +25,24 @@ bool SetupWizardWindow::Create(PictureService& pictures) {
         lvc.iSubItem = column;
         ListView_InsertColumn(list, column++, &lvc);
     }
+    AcceptDroppedFiles(hwnd());
     return true;
+}
+
+LRESULT SetupWizardWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != WM_DROPFILES) return DesignedWindow::OnMessage(msg, wp, lp);
+    const DroppedFiles dropped = TakeDroppedFiles(reinterpret_cast<HDROP>(wp));
+    // The row under the pointer; below the last row, or off the list, none.
+    int row = 0;
+    HWND list = Control(sMenuItems);
+    if (ChildAt(hwnd(), dropped.at) == list) {
+        LVHITTESTINFO hit{};
+        hit.pt = dropped.at;
+        MapWindowPoints(hwnd(), list, &hit.pt, 1);
+        row = ListView_HitTest(list, &hit) + 1;
+    }
+    behaviour_.sMenuItems_DropFiles(dropped.paths, row);
+    return 0;
 }
 
 void SetupWizardWindow::OnDpiChanged() {

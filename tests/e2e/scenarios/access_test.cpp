@@ -65,6 +65,9 @@ TEST_F(ScreenReader, EditorArrowsPreviewAndListHeadersAreNamed) {
     HWND preview = FindControl(item, item::mTest);
     ASSERT_TRUE(WaitUntil([&] { return PixelAt(preview, POINT{20, 16}) == kRed; }, kWait));
     EXPECT_EQ(Name(preview), "Pic");
+    // The buttons that open Windows' file and folder dialogs read as their captions.
+    EXPECT_EQ(Name(FindControl(item, item::BrowseFile)), "File...");
+    EXPECT_EQ(Name(FindControl(item, item::BrowseFolder)), "Folder...");
 }
 
 // A dark high-contrast scheme for the programs started while it lives, put back afterwards.
