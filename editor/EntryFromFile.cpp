@@ -1,7 +1,6 @@
 #include "editor/EntryFromFile.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "app/Orvelund.h"
 #include "common/TextLines.h"
@@ -97,41 +96,39 @@ unsigned Lower(unsigned c) {
     return c;
 }
 
-// An absolute path as a root ("C:", "\\server\share") and its folded parts, as GetFullPathName
-// folds them: "." and empty parts go, ".." takes the part before it (never the root), and each
-// part loses its trailing dots and blanks. False for a path that is not absolute.
-bool SplitAbsolute(std::string path, std::string& root, std::vector<std::string>& parts) {
+// An absolute path as GetFullPathName writes it: its root ("C:", "\\server\share"), then each part
+// after a "\", where "." and empty parts go, ".." takes the part before it (never the root) and
+// each part loses its trailing dots and blanks. nullopt for a path that is not absolute.
+std::optional<std::string> FullPath(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');
     if (path.rfind("\\\\?\\UNC\\", 0) == 0) path = "\\\\" + path.substr(8);
     else if (path.rfind("\\\\?\\", 0) == 0) path = path.substr(4);
     std::size_t rest = 0;
     const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
     if (path.size() >= 3 && letter(path[0]) && path[1] == ':' && path[2] == '\\') {
-        root = path.substr(0, 2);
-        rest = 3;
+        rest = 2;
     } else if (path.size() > 2 && path.compare(0, 2, "\\\\") == 0) {
         const auto server = path.find('\\', 2);
-        if (server == std::string::npos || server == 2) return false;
-        const auto share = path.find('\\', server + 1);
-        root = path.substr(0, share);
-        if (root.size() == server + 1) return false;  // "\\server\" without a share
-        rest = share == std::string::npos ? path.size() : share + 1;
+        if (server == std::string::npos || server == 2 || server + 1 >= path.size() || path[server + 1] == '\\')
+            return std::nullopt;  // "\\server" without a share
+        rest = std::min(path.find('\\', server + 1), path.size());
     } else {
-        return false;
+        return std::nullopt;
     }
-    parts.clear();
+    std::string full = path.substr(0, rest);
+    const std::size_t root = full.size();
     while (rest < path.size()) {
-        const auto slash = path.find('\\', rest);
-        std::string part = path.substr(rest, slash == std::string::npos ? std::string::npos : slash - rest);
-        rest = slash == std::string::npos ? path.size() : slash + 1;
+        const std::size_t end = std::min(path.find('\\', rest + 1), path.size());
+        std::string part = path.substr(rest + 1, end - rest - 1);
+        rest = end;
         if (part == "..") {
-            if (!parts.empty()) parts.pop_back();
+            if (full.size() > root) full.erase(full.find_last_of('\\'));
             continue;
         }
         while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
-        if (!part.empty()) parts.push_back(std::move(part));
+        if (!part.empty()) full += "\\" + part;
     }
-    return true;
+    return full;
 }
 
 std::string Trimmed(const std::string& s) {
@@ -169,17 +166,15 @@ std::string ButtonFromName(const std::string& name) {
     return button.empty() ? "New Button" : button;
 }
 
-std::string UniqueButton(const std::string& button, const std::vector<std::string>& taken) {
-    std::unordered_set<std::string> keys;
-    for (const auto& t : taken) keys.insert(NameKey(t));
-    if (!keys.count(NameKey(button))) return button;
-    for (int n = 2;; ++n) {
+std::string UniqueButton(const std::string& button, std::unordered_set<std::string>& taken) {
+    std::string candidate = button;
+    for (int n = 2; !taken.insert(NameKey(candidate)).second; ++n) {
         const std::string suffix = " " + std::to_string(n);
-        std::string base = CutTo(button, kMaxButtonUnits - suffix.size());
-        TrimBlanksAndDots(base);
-        const std::string candidate = base + suffix;
-        if (!keys.count(NameKey(candidate))) return candidate;
+        candidate = CutTo(button, kMaxButtonUnits - suffix.size());
+        TrimBlanksAndDots(candidate);
+        candidate += suffix;
     }
+    return candidate;
 }
 
 bool IsPictureName(const std::string& button) { return !button.empty() && ButtonFromName(button) == button; }
@@ -209,15 +204,14 @@ std::string NameKey(const std::string& name) {
 }
 
 std::optional<std::string> RelativeToProgram(const std::string& appPath, const std::string& path) {
-    std::string appRoot, root;
-    std::vector<std::string> appParts, parts;
-    if (!SplitAbsolute(appPath, appRoot, appParts) || !SplitAbsolute(path, root, parts)) return std::nullopt;
-    if (NameKey(appRoot) != NameKey(root) || parts.size() < appParts.size()) return std::nullopt;
-    for (std::size_t i = 0; i < appParts.size(); ++i)
-        if (NameKey(appParts[i]) != NameKey(parts[i])) return std::nullopt;
-    std::string relative;
-    for (std::size_t i = appParts.size(); i < parts.size(); ++i) relative += (relative.empty() ? "" : "\\") + parts[i];
-    return relative.empty() ? "." : relative;
+    const auto app = FullPath(appPath), full = FullPath(path);
+    if (!app || !full) return std::nullopt;
+    // NameKey keeps every character's length, so the keys' positions are the paths'.
+    const std::string appKey = NameKey(*app), key = NameKey(*full);
+    if (key == appKey) return ".";
+    if (key.size() <= appKey.size() + 1 || key.compare(0, appKey.size(), appKey) != 0 || key[appKey.size()] != '\\')
+        return std::nullopt;
+    return full->substr(appKey.size() + 1);
 }
 
 bool IsInternetShortcut(const std::string& name) {

@@ -3,6 +3,7 @@
 // Label from its name, and its File/Folder as the menu needs it, relative to the program's folder.
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // The last part of a path ("C:\docs\Price list.pdf" -> "Price list.pdf"); "/" counts as "\".
@@ -22,9 +23,10 @@ std::string WithoutExtension(const std::string& name);
 // nothing left becomes "New Button".
 std::string ButtonFromName(const std::string& name);
 
-// `button` made unique among `taken` without regard to case, as Windows compares file names:
-// "Guide", then "Guide 2", "Guide 3", each kept within the 60 units.
-std::string UniqueButton(const std::string& button, const std::vector<std::string>& taken);
+// `button` made unique among the Buttons whose NameKeys are `taken`, without regard to case as
+// Windows compares file names: "Guide", then "Guide 2", "Guide 3", each kept within the 60 units.
+// The Button returned is added to `taken`.
+std::string UniqueButton(const std::string& button, std::unordered_set<std::string>& taken);
 
 // True when content\<button>.jpg is a file name a medium can hold: ButtonFromName leaves it as it is.
 bool IsPictureName(const std::string& button);

@@ -6,8 +6,10 @@
 // Folders from elsewhere are not copied (the author copies them in Explorer, which shows what it
 // would merge or replace); the author is told so.
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Services.h"
@@ -16,6 +18,8 @@ struct FileTarget {
     std::string title;   // what the entry is named after: a file's name without its extension, a folder's name
     std::string target;  // what it opens: "docs\catalogue.pdf", "docs", "." or a web address
 };
+
+struct FileTargetItem;  // a path handed to FileTargets, and what became of it
 
 class FileTargets {
 public:
@@ -27,17 +31,14 @@ public:
     std::vector<FileTarget> For(const std::vector<std::string>& paths);
 
 private:
-    struct ToCopy {
-        std::size_t index;  // in the paths handed to For
-        std::string from, name;
-    };
-    // Copies the files onto the medium, into the folder the author picks, and gives each copied
-    // one (and one whose copy the author declined for a file of that name already there) its target.
-    void CopyOntoMedium(const std::vector<ToCopy>& files, std::vector<std::optional<FileTarget>>& found);
-    // The folder of the medium to copy into, as (absolute path, relative path); empty when the
-    // author cancelled.
+    // Copies the files of `items` that are elsewhere onto the medium, into the folder the author
+    // picks, and gives each copied one (and one whose copy the author declined for a file of that
+    // name already there) its target.
+    void CopyOntoMedium(std::vector<FileTargetItem>& items, std::vector<FileTarget>& targets);
+    // The folder of the medium to copy into, as an absolute path and relative to the program;
+    // false when the author cancelled.
     bool ChooseFolderOnMedium(std::string& folder, std::string& relative);
-    int Ask(const std::string& prompt, int buttons);
+    int Say(const std::string& prompt, int buttons);
 
     Services& sv_;
     std::string caption_;
@@ -46,3 +47,7 @@ private:
 
 // Why a copy failed, in words that end a sentence: "... could not be copied: <why>."
 std::string CopyFailure(CopyResult result);
+
+// The parts of a message as one text. One call instead of a chain of +, each of which would be
+// code of its own in the exe.
+std::string Concat(std::initializer_list<std::string_view> parts);

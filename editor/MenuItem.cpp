@@ -124,25 +124,28 @@ void MenuItem::TakePicture(const std::string& path) {
         return;
     }
     if (!IsPictureName(button)) {
-        tell("The Button \"" + button + "\" cannot name a picture file on the medium. Change it, for example to \"" +
-                 ButtonFromName(button) + "\", and drop the picture again.",
+        tell(Concat({"The Button \"", button, "\" cannot name a picture file on the medium. Change it, for example to \"",
+                     ButtonFromName(button), "\", and drop the picture again."}),
              mb::Exclamation);
         return;
     }
     const std::int32_t ground = menufile::ToInt32(state_.ButtonColor).value_or(Rgb(255, 255, 255));
     const PicturePtr picture = sv_.pictures.LoadPictureToFit(path, kButtonPictureWidth, kButtonPictureHeight, ground);
     if (!picture) {
-        tell("\"" + path + "\" is not a picture the menu can show. Button pictures may be JPEG, BMP, GIF, PNG or "
-             "ICO files.", mb::Exclamation);
+        tell(Concat({"\"", path, "\" is not a picture the menu can show. Button pictures may be JPEG, BMP, GIF, PNG or "
+                     "ICO files."}),
+             mb::Exclamation);
         return;
     }
     const std::string file = ButtonPicture(button);
     if (sv_.files.FileExists(file) &&
-        tell("The button \"" + button + "\" has a picture already, content\\" + button + ".jpg.\r\n\r\nDo you want to "
-             "replace it with \"" + FileNameOf(path) + "\"?", mb::Question) != mb::Yes)
+        tell(Concat({"The button \"", button, "\" has a picture already, content\\", button,
+                     ".jpg.\r\n\r\nDo you want to replace it with \"", FileNameOf(path), "\"?"}),
+             mb::Question) != mb::Yes)
         return;
     if (!sv_.pictures.SavePicture(picture, file)) {
-        tell("The picture could not be saved as\r\n" + file + "\r\n\r\nThe medium may be read-only or full.", mb::Critical);
+        tell(Concat({"The picture could not be saved as\r\n", file, "\r\n\r\nThe medium may be read-only or full."}),
+             mb::Critical);
         return;
     }
     form_.SetPicture(mImage, sv_.pictures.LoadPicture(file, ShownIn(MenuItemDesign().controls[mImage])));

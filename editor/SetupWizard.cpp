@@ -273,13 +273,11 @@ void SetupWizard::Form_QueryUnload() { CancelButton_Click(); }
 void SetupWizard::sMenuItems_DropFiles(const std::vector<std::string>& paths, int row) {
     const std::vector<FileTarget> targets = FileTargets(sv_, form_.Caption(), form_.Handle()).For(paths);
     if (targets.empty()) return;
-    std::vector<std::string> taken;
-    taken.reserve(rows_.size() + targets.size());
-    for (const auto& r : rows_) taken.push_back(r.Button);
+    std::unordered_set<std::string> taken;
+    for (const auto& r : rows_) taken.insert(NameKey(r.Button));
     std::vector<MenuRow> added;
     for (const auto& t : targets) {
         const std::string button = UniqueButton(ButtonFromName(t.title), taken);
-        taken.push_back(button);
         const bool picture = sv_.files.FileExists(ContentPath(button + ".jpg"));
         added.push_back({button, LabelFromName(t.title), t.target, "open", picture ? button + ".jpg" : "", nextId_++});
     }

@@ -41,7 +41,9 @@ TEST(EntryFromFile, NamesAButtonPictureAndAMenuLineCanCarry) {
         {sixty, {sixty}, std::string(58, 'x') + " 2", sixty},
     };
     for (const Case& c : cases) {
-        const std::string button = UniqueButton(ButtonFromName(c.title), c.taken);
+        std::unordered_set<std::string> taken;
+        for (const auto& t : c.taken) taken.insert(NameKey(t));
+        const std::string button = UniqueButton(ButtonFromName(c.title), taken);
         EXPECT_EQ(button, c.button) << c.title;
         EXPECT_EQ(LabelFromName(c.title), c.label) << c.title;
         EXPECT_TRUE(IsPictureName(button)) << button;

@@ -61,18 +61,17 @@ void Win32Progress::ShowWindowNow() {
     SendMessageW(window->Control(Bar), PBM_SETRANGE32, 0, kBarSteps);
     active_ = GetActiveWindow();
     window_ = std::move(window);
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM self) {
-            auto* progress = reinterpret_cast<Win32Progress*>(self);
-            if (w != progress->window_->hwnd() && IsWindowVisible(w) && IsWindowEnabled(w)) {
-                EnableWindow(w, FALSE);
-                progress->disabled_.push_back(w);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(this));
+    EnumThreadWindows(GetCurrentThreadId(), &Win32Progress::MakeWait, reinterpret_cast<LPARAM>(this));
     window_->Show();
+}
+
+BOOL CALLBACK Win32Progress::MakeWait(HWND window, LPARAM self) {
+    auto* progress = reinterpret_cast<Win32Progress*>(self);
+    if (window != progress->window_->hwnd() && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        progress->disabled_.push_back(window);
+    }
+    return TRUE;
 }
 
 void Win32Progress::HandleMessages() {

@@ -31,6 +31,7 @@ public:
 private:
     void ShowWindowNow();
     void HandleMessages();
+    static BOOL CALLBACK MakeWait(HWND window, LPARAM self);  // disables one of the program's other windows
 
     PictureService& pictures_;
     std::unique_ptr<ProgressWindow> window_;
