@@ -2,6 +2,7 @@
 // real WM_DROPFILES), a file chosen in Windows' file dialog, a file from elsewhere copied onto
 // the medium (and a copy cancelled in the progress window), and a picture dropped onto the item
 // editor's Image box.
+#include "Layout.h"
 #include "Orvelund.h"
 #include "platform/ProgressDesign.h"
 
@@ -121,6 +122,11 @@ TEST_F(Files, ACopyCancelledInTheProgressWindowLeavesNoFileAndNoEntry) {
     HWND progress = WaitForWindow("Copying onto the medium", kWait, p.Id());
     ASSERT_NE(progress, nullptr);
     EXPECT_FALSE(IsWindowEnabled(editor));  // waits for the copy, as under a modal dialog
+    EXPECT_TRUE(LaidOutAt(progress,
+                          {{Win32ControlId(ProgressCtl::CancelButton), 4065, 1065, 1215, 375},
+                           {Win32ControlId(ProgressCtl::lText), 120, 120, 5160, 495},
+                           {Win32ControlId(ProgressCtl::Bar), 120, 690, 5160, 255}},
+                          ScreenDpi()));
     EXPECT_EQ(TextOf(FindControl(progress, Win32ControlId(ProgressCtl::lText))), "Copying \"Film.mp4\" to \"docs\"");
     Sleep(300);
     EXPECT_TRUE(SaveScreenshot(JoinPath(ArtifactsFolder(), "progress.bmp"), progress));
