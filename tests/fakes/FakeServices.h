@@ -121,18 +121,17 @@ public:
     std::deque<std::optional<std::string>> answers;
     std::vector<Shown> shown;
     std::optional<std::string> ChooseFile(std::intptr_t, const std::string& title, const std::string& start) override {
-        return Answer({false, title, start});
+        return Answer(false, title, start);
     }
     std::optional<std::string> ChooseFolder(std::intptr_t, const std::string& title, const std::string& start) override {
-        return Answer({true, title, start});
+        return Answer(true, title, start);
     }
 
 private:
-    std::optional<std::string> Answer(Shown how) {
-        shown.push_back(std::move(how));
-        if (answers.empty()) return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
+    std::optional<std::string> Answer(bool folder, const std::string& title, const std::string& start) {
+        shown.push_back({folder, title, start});
+        std::optional<std::string> answer;
+        if (!answers.empty()) answer = answers.front(), answers.pop_front();
         return answer;
     }
 };

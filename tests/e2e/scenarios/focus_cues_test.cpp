@@ -111,35 +111,4 @@ TEST_F(FocusCuesAlways, TheUsersChoiceToSeeThemAlwaysShowsTheFrameAtStart) {
     EXPECT_GE(PictureFrame(), 20);
 }
 
-// The item editor's File... and Folder... buttons: Shift+Tab from OK, the first control, reaches
-// Folder..., the last, and its focus frame (three pixels inside its edge) shows.
-TEST_F(FocusCues, TheItemEditorsFolderButtonShowsItsFrameWhenTabbedTo) {
-    ASSERT_TRUE(RightClick(FindControl(main, kPicture1)));
-    ASSERT_TRUE(ChooseMenuItem(WaitForPopupMenu(kWait), "Menu Editor"));
-    HWND editor = WaitForWindow("Demo - Menu Editor", kWait, p.Id());
-    ASSERT_NE(editor, nullptr);
-    ASSERT_TRUE(ListDoubleClickRow(FindControl(editor, wizard::sMenuItems), 0));
-    HWND item = WaitForWindow("Demo - Edit Menu Item", kWait, p.Id());
-    ASSERT_NE(item, nullptr);
-    HWND folder = FindControl(item, item::BrowseFolder);
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    auto focused = [&] { return GetGUIThreadInfo(GetWindowThreadProcessId(item, nullptr), &info) ? info.hwndFocus : nullptr; };
-    ASSERT_TRUE(WaitUntil([&] { return focused() == FindControl(item, item::OKButton); }, kWait));
-    Sleep(300);
-    auto frameLine = [&] {
-        std::vector<COLORREF> line;
-        for (int x = 4; x < ClientSize(folder).cx - 4; ++x) line.push_back(PixelAt(folder, POINT{x, 3}));
-        return line;
-    };
-    const std::vector<COLORREF> before = frameLine();
-    PressKey(VK_TAB, kShift);
-    ASSERT_TRUE(WaitUntil([&] { return focused() == folder; }, kWait));
-    Sleep(300);
-    const std::vector<COLORREF> after = frameLine();
-    int changed = 0;
-    for (std::size_t x = 0; x < before.size() && x < after.size(); ++x) changed += before[x] != after[x];
-    EXPECT_GE(changed, 20) << "no focus frame on Folder... after Shift+Tab";
-}
-
 }  // namespace
