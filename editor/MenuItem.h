@@ -2,6 +2,8 @@
 // The item editor's behaviour: edits one entry of the Menu Editor's list, previews its button
 // and tries it out.
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "app/AppState.h"
 #include "app/Orvelund.h"
@@ -18,9 +20,19 @@ public:
     void mTest_Click();
     void OKButton_Click();
     void CancelButton_Click();
+    // "File..." and "Folder...": Windows' dialog, in the program's folder; the choice becomes the
+    // entry's File / URL Folder, relative to the program (a file from elsewhere is offered a copy).
+    void BrowseFile_Click();
+    void BrowseFolder_Click();
+    // Files dropped from Explorer onto the control `at` (-1 elsewhere): onto File / URL Folder (or
+    // its label and buttons) one file or folder does what choosing it does; onto the Image box a
+    // picture becomes the button's picture, content\<Button>.jpg, scaled down to fit the button.
+    void Form_DropFiles(ControlId at, const std::vector<std::string>& paths);
 
 private:
     std::string ButtonPicture(const std::string& button) const;
+    void TakeTarget(const std::string& path);
+    void TakePicture(const std::string& path);
 
     Form& form_;
     SetupWizard& editor_;

@@ -6,6 +6,8 @@
 
 #include "content/DefaultContent.h"
 #include "editor/ColorModule.h"
+#include "editor/EntryFromFile.h"
+#include "editor/FileTargets.h"
 #include "menu/MenuFile.h"
 #include "platform/SetupWizardDesign.h"
 
@@ -272,6 +274,31 @@ void SetupWizard::CancelButton_Click() {
 }
 
 void SetupWizard::Form_QueryUnload() { CancelButton_Click(); }
+
+void SetupWizard::sMenuItems_DropFiles(const std::vector<std::string>& paths, int row) {
+    const std::vector<FileTarget> targets = FileTargets(sv_, form_.Caption(), form_.Handle()).For(paths);
+    if (targets.empty()) return;
+    std::unordered_set<std::string> taken;
+    for (const auto& r : rows_) taken.insert(NameKey(r.Button));
+    std::vector<MenuRow> added;
+    for (const auto& t : targets) {
+        const std::string button = UniqueButton(ButtonFromName(t.title), taken);
+        const bool picture = sv_.files.FileExists(ContentPath(button + ".jpg"));
+        added.push_back({button, LabelFromName(t.title), t.target, "open", picture ? button + ".jpg" : "", nextId_++});
+    }
+    const int after = row >= 1 && row <= RowCount() ? row : RowCount();
+    rows_.insert(rows_.begin() + after, added.begin(), added.end());
+    form_.SetRowCount(RowCount());
+    form_.SelectRow(after + 1);
+}
+
+void SetupWizard::PictureSaved(const std::string& button) {
+    contentFiles_.insert(AsciiLower(button + ".jpg"));
+    const std::string key = NameKey(button);
+    for (auto& r : rows_)
+        if (NameKey(r.Button) == key) r.Image = r.Button + ".jpg";
+    form_.SetRowCount(RowCount());
+}
 
 // ---- the editor's commands --------------------------------------------------------------------
 

@@ -47,6 +47,12 @@ public:
     void OKButton_Click();
     void CancelButton_Click();
     void Form_QueryUnload();  // the title bar's close button: the same as Cancel
+    // Files and folders dropped from Explorer, in the order Explorer hands them, onto row `row`
+    // of the list (1-based; 0 below the last row or off the list): an entry for each, after that
+    // row (at the end for 0), the first of them selected.
+    void sMenuItems_DropFiles(const std::vector<std::string>& paths, int row);
+    // content\<button>.jpg has just been written: the rows of that button show it as their Image.
+    void PictureSaved(const std::string& button);
 
     // The list's cells, for the list view: row 1-based, column 0 to 4.
     const std::string& Cell(int row, int column) const;

@@ -29,6 +29,7 @@ enum class ControlKind {
     ListView,
     DriveList,
     FolderList,
+    ProgressBar,
 };
 
 struct FontDesign {

@@ -3,7 +3,7 @@
 
 // Message box codes, as the program's windows pass and compare them.
 namespace mb {
-constexpr int OkOnly = 0, OkCancel = 1, YesNoCancel = 3, YesNo = 4;
+constexpr int OkOnly = 0, OkCancel = 1, YesNoCancel = 3, YesNo = 4, Question = 32;
 constexpr int Critical = 16, Exclamation = 48, Information = 64;
 constexpr int Ok = 1, Cancel = 2, Yes = 6, No = 7;  // answers
 }  // namespace mb

@@ -77,7 +77,9 @@ WindowDesign MakeMenuItem() {
     WindowDesign w;
     w.caption = "Orvelund - Edit Menu Item";
     w.border = BorderStyle::FixedDialog;
-    w.clientWidth = 6495, w.clientHeight = 3165;
+    // Wider by a column to the right of File / URL Folder for its two buttons; every other control
+    // keeps its place.
+    w.clientWidth = 7455, w.clientHeight = 3165;
     auto& c = w.controls;
     c.push_back(Make("OKButton", K::CommandButton, 5160, 120, 1215, 375, "OK", Rgb(192, 192, 255)));
     c.push_back(Make("CancelButton", K::CommandButton, 5160, 600, 1215, 375, "Cancel", Rgb(255, 192, 192)));
@@ -105,6 +107,12 @@ WindowDesign MakeMenuItem() {
     c.back().font = {"Arial", 8.25, true, false, false};
     c.back().enabled = false;
     c.back().parent = ItemCtl::Frame1;
+    // Windows' dialogs for File / URL Folder, in the new column beside the field, in the colour
+    // of "My Content", the other button that leads to the medium's files.
+    c.push_back(Make("BrowseFile", K::CommandButton, 6495, 1560, 840, 285, "File...", Rgb(255, 224, 192)));
+    c.back().toolTip = "Choose the file this entry opens";
+    c.push_back(Make("BrowseFolder", K::CommandButton, 6495, 1920, 840, 285, "Folder...", Rgb(255, 224, 192)));
+    c.back().toolTip = "Choose the folder this entry opens";
     for (auto& control : c)
         if (control.kind == K::Label || control.kind == K::PictureBox) control.foreColor = kWindowText;
     return w;

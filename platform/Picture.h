@@ -1,6 +1,7 @@
 #pragma once
 // Pictures as the behaviour classes see them: opaque values that a form can show and the
 // picture service can save. Only the platform layer knows what is inside.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -44,4 +45,12 @@ public:
     // Writes an icon as an icon file and any other picture as a Windows bitmap, whatever the
     // name's extension. The file is swapped in whole; false when it could not be written.
     virtual bool SavePicture(const PicturePtr& picture, const std::string& path) = 0;
+    // Loads a picture as LoadPicture does and scales it down to fit width x height pixels with its
+    // proportions kept (never enlarged): one opaque bitmap whatever the file was, an icon too, its
+    // transparent parts on `ground` (a colour value). nullptr as LoadPicture; a service that
+    // makes no pictures (the medium checker's) always answers so.
+    virtual PicturePtr LoadPictureToFit(const std::string& /*path*/, int /*width*/, int /*height*/,
+                                        std::int32_t /*ground*/) {
+        return nullptr;
+    }
 };

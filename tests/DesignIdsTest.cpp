@@ -7,6 +7,7 @@
 #include "platform/MainWindowDesign.h"
 #include "platform/MediumCheckDesign.h"
 #include "platform/MenuItemDesign.h"
+#include "platform/ProgressDesign.h"
 #include "platform/SetupWizardDesign.h"
 
 namespace {
@@ -61,11 +62,13 @@ TEST(DesignIds, EditorsAndRelocationWindow) {
                 {NAMED(ItemCtl, OKButton), NAMED(ItemCtl, CancelButton), NAMED(ItemCtl, mButton), NAMED(ItemCtl, mLabel),
                  NAMED(ItemCtl, mFileFolder), NAMED(ItemCtl, mAction), NAMED(ItemCtl, mImage), NAMED(ItemCtl, lButton),
                  NAMED(ItemCtl, lLabel), NAMED(ItemCtl, lFileFolder), NAMED(ItemCtl, lAction), NAMED(ItemCtl, Label1),
-                 NAMED(ItemCtl, lImage), NAMED(ItemCtl, Frame1), NAMED(ItemCtl, Refresh), NAMED(ItemCtl, mTest)});
+                 NAMED(ItemCtl, lImage), NAMED(ItemCtl, Frame1), NAMED(ItemCtl, Refresh), NAMED(ItemCtl, mTest),
+                 NAMED(ItemCtl, BrowseFile), NAMED(ItemCtl, BrowseFolder)});
     ExpectNames(MediumCheckDesign(),
                 {NAMED(CheckCtl, lblSummary), NAMED(CheckCtl, lvFindings), NAMED(CheckCtl, lblDetails),
                  NAMED(CheckCtl, txtDetails), NAMED(CheckCtl, CheckAgain), NAMED(CheckCtl, WriteWebPage),
                  NAMED(CheckCtl, CloseButton)});
     ExpectNames(ChooseFolderDesign(), {NAMED(ChooseCtl, OKButton), NAMED(ChooseCtl, CancelButton),
                                        NAMED(ChooseCtl, Drive1), NAMED(ChooseCtl, Dir1)});
+    ExpectNames(ProgressDesign(), {NAMED(ProgressCtl, CancelButton), NAMED(ProgressCtl, lText), NAMED(ProgressCtl, Bar)});
 }

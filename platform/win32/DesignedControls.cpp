@@ -74,6 +74,9 @@ HWND DesignedWindow::CreateControl(const ControlDesign& c, ControlId id) {
         style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY;
         exStyle = WS_EX_CLIENTEDGE;
         break;
+    case ControlKind::ProgressBar:
+        cls = PROGRESS_CLASSW;
+        break;
     }
     const RECT r = ControlRect(c);
     HWND h = CreateWindowExW(exStyle, cls, Wide(WindowText(id)).c_str(), style, r.left, r.top, r.right - r.left,

@@ -13,6 +13,7 @@ protected:
     void OnCommand(ControlId id, int code) override;
     void OnCloseRequest() override { behaviour_.CancelButton_Click(); }
     void OnEscape() override { behaviour_.CancelButton_Click(); }
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;  // files dropped from Explorer
 
 private:
     MenuItem behaviour_;

@@ -86,6 +86,74 @@ std::shared_ptr<Win32Picture> DecodeImage(const std::string& bytes, const ShownA
     return picture;
 }
 
+std::shared_ptr<Win32Picture> DecodeImageToFit(const std::string& bytes, int maxWidth, int maxHeight, COLORREF ground) {
+    IWICImagingFactory* factory = Factory();
+    if (!factory || bytes.empty() || maxWidth <= 0 || maxHeight <= 0) return nullptr;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder;
+    if (FAILED(factory->CreateStream(stream.put())) ||
+        FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
+                                            static_cast<DWORD>(bytes.size()))) ||
+        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put())))
+        return nullptr;
+    // An icon file holds its picture at several sizes: the largest scales down best.
+    UINT frames = 0, best = 0;
+    std::uint64_t bestArea = 0;
+    decoder->GetFrameCount(&frames);
+    for (UINT i = 0; i < frames && i < 64; ++i) {
+        ComPtr<IWICBitmapFrameDecode> f;
+        UINT w = 0, h = 0;
+        if (SUCCEEDED(decoder->GetFrame(i, f.put())) && SUCCEEDED(f->GetSize(&w, &h)) && std::uint64_t(w) * h > bestArea)
+            best = i, bestArea = std::uint64_t(w) * h;
+    }
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICFormatConverter> converter;
+    UINT fullW = 0, fullH = 0;
+    if (FAILED(decoder->GetFrame(best, frame.put())) || FAILED(factory->CreateFormatConverter(converter.put())) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0,
+                                     WICBitmapPaletteTypeCustom)) ||
+        FAILED(converter->GetSize(&fullW, &fullH)) || fullW == 0 || fullH == 0 || fullW > kMaxPictureSide ||
+        fullH > kMaxPictureSide)
+        return nullptr;
+    UINT w = fullW, h = fullH;
+    if (w > UINT(maxWidth) || h > UINT(maxHeight)) {
+        const double scale = std::min(double(maxWidth) / fullW, double(maxHeight) / fullH);
+        w = std::max(1u, static_cast<UINT>(fullW * scale + 0.5));
+        h = std::max(1u, static_cast<UINT>(fullH * scale + 0.5));
+    }
+    ComPtr<IWICBitmapScaler> scaler;
+    IWICBitmapSource* source = converter.get();
+    if (w != fullW || h != fullH) {
+        if (FAILED(factory->CreateBitmapScaler(scaler.put())) ||
+            FAILED(scaler->Initialize(converter.get(), w, h, WICBitmapInterpolationModeFant)))
+            return nullptr;
+        source = scaler.get();
+    }
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = static_cast<LONG>(w);
+    bi.bmiHeader.biHeight = -static_cast<LONG>(h);
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    auto picture = std::make_shared<Win32Picture>();
+    picture->bitmap.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!picture->bitmap || FAILED(source->CopyPixels(nullptr, w * 4, w * h * 4, static_cast<BYTE*>(bits))))
+        return nullptr;
+    // Premultiplied pixels over the ground: each channel plus what the pixel lets through of it.
+    const unsigned groundChannel[3] = {GetBValue(ground), GetGValue(ground), GetRValue(ground)};
+    auto* pixel = static_cast<BYTE*>(bits);
+    for (std::size_t i = 0, n = std::size_t(w) * h; i < n; ++i, pixel += 4) {
+        const unsigned through = 255u - pixel[3];
+        for (int c = 0; c < 3; ++c) pixel[c] = static_cast<BYTE>(pixel[c] + (groundChannel[c] * through + 127) / 255);
+        pixel[3] = 255;
+    }
+    picture->width = static_cast<int>(w);
+    picture->height = static_cast<int>(h);
+    picture->opaque = true;
+    return picture;
+}
+
 std::shared_ptr<Win32Picture> MakeIcon(const std::string& iconFile, IconHandle icon) {
     if (!icon) return nullptr;
     auto picture = std::make_shared<Win32Picture>();

@@ -10,6 +10,12 @@
 // of only the part `shown` keeps; nullptr when it cannot be decoded.
 std::shared_ptr<Win32Picture> DecodeImage(const std::string& bytes, const ShownArea& shown = {});
 
+// A picture file of any kind the imaging component reads (JPEG, BMP, GIF, PNG, ICO; of an icon its
+// largest image) scaled down to fit maxWidth x maxHeight with its proportions kept, never
+// enlarged, as an opaque bitmap: transparent parts are laid on `ground`. nullptr when it cannot be
+// decoded.
+std::shared_ptr<Win32Picture> DecodeImageToFit(const std::string& bytes, int maxWidth, int maxHeight, COLORREF ground);
+
 // A bitmap file through user32 alone, so that a start whose pictures are all bitmaps (as the
 // first start writes them) never loads the imaging component.
 std::shared_ptr<Win32Picture> DecodeBitmapFile(const std::string& path, const ShownArea& shown);

@@ -18,7 +18,8 @@ void ShowCuesOnKeyboardUse(HWND root, const MSG& msg) {
 }  // namespace
 
 Program::Program(AppInfo app)
-    : services_{files_, shell_, dialogs_, pictures_, *this, colors_, std::move(app)} {}
+    : services_{files_, shell_, dialogs_, pictures_, *this, colors_, std::move(app),
+                fileDialogs_, copier_, progress_} {}
 
 void Program::Adopt(DesignedWindow& window, ProgramWindow which) {
     windows_.Made();

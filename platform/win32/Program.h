@@ -11,8 +11,11 @@
 #include "platform/win32/MediumCheckWindow.h"
 #include "platform/win32/MenuItemWindow.h"
 #include "platform/win32/OrvelundWindow.h"
+#include "platform/win32/ProgressWindow.h"
 #include "platform/win32/SetupWizardWindow.h"
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32FileCopier.h"
+#include "platform/win32/Win32FileDialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Pictures.h"
 
@@ -39,6 +42,9 @@ private:
     Win32Dialogs dialogs_;
     Win32Pictures pictures_;
     Win32ColorDialog colors_;
+    Win32FileDialogs fileDialogs_;
+    Win32FileCopier copier_;
+    Win32Progress progress_{pictures_};
     Services services_;
     AppState state_;
     WindowCount windows_;

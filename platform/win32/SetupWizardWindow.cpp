@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/SetupWizardDesign.h"
+#include "platform/win32/DroppedFiles.h"
 #include "platform/win32/Text.h"
 
 using namespace WizardCtl;
@@ -13,7 +14,24 @@ SetupWizardWindow::SetupWizardWindow(Orvelund& main, Services& services, AppStat
 bool SetupWizardWindow::Create(PictureService& pictures) {
     if (!DesignedWindow::Create(pictures)) return false;
     AddColumns(sMenuItems, kMenuItemColumns);
+    AcceptDroppedFiles(hwnd());
     return true;
+}
+
+LRESULT SetupWizardWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != WM_DROPFILES) return DesignedWindow::OnMessage(msg, wp, lp);
+    const DroppedFiles dropped = TakeDroppedFiles(reinterpret_cast<HDROP>(wp));
+    // The row under the pointer; below the last row, or off the list, none.
+    int row = 0;
+    HWND list = Control(sMenuItems);
+    if (ChildAt(hwnd(), dropped.at) == list) {
+        LVHITTESTINFO hit{};
+        hit.pt = dropped.at;
+        MapWindowPoints(hwnd(), list, &hit.pt, 1);
+        row = ListView_HitTest(list, &hit) + 1;
+    }
+    behaviour_.sMenuItems_DropFiles(dropped.paths, row);
+    return 0;
 }
 
 bool SetupWizardWindow::Checked(ControlId id) const {

@@ -23,6 +23,7 @@ protected:
     void OnCloseRequest() override { behaviour_.Form_QueryUnload(); }
     void OnEscape() override { behaviour_.CancelButton_Click(); }
     void OnListEnter(ControlId) override { behaviour_.sMenuItems_DblClick(); }
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;  // files dropped from Explorer
 
 private:
     SetupWizard behaviour_;

@@ -2,6 +2,7 @@
 
 #include "picture/PictureHeader.h"
 #include "platform/res/resource.h"
+#include "platform/win32/DesignedWindow.h"
 #include "platform/win32/PictureDecoding.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Trace.h"
@@ -166,4 +167,16 @@ bool Win32Pictures::SavePicture(const PicturePtr& picture, const std::string& pa
     if (!p->bitmap && !p->icon) return false;
     const std::string file = p->icon ? p->iconFile : BitmapFileOf(*p);
     return !file.empty() && WriteFileAtomic(path, file);
+}
+
+PicturePtr Win32Pictures::LoadPictureToFit(const std::string& path, int width, int height, std::int32_t ground) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) return nullptr;
+    const PictureInfo header =
+        ReadPictureHeader(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), bytes.size());
+    if (!header.Sound()) {
+        Trace("picture not loaded: " + path + ": " + header.problem);
+        return nullptr;
+    }
+    return DecodeImageToFit(bytes, width, height, ColorRef(ground));
 }

@@ -45,6 +45,7 @@ public:
     PicturePtr LoadPicture(const std::string& path, const ShownArea& shown) override;
     PicturePtr BuiltIn(BuiltInPicture which) override;
     bool SavePicture(const PicturePtr& picture, const std::string& path) override;
+    PicturePtr LoadPictureToFit(const std::string& path, int width, int height, std::int32_t ground) override;
 
 private:
     PicturePtr builtIn_[9];  // decoded once, on first use

@@ -4,8 +4,67 @@
 
 #include <string>
 #include <vector>
+#include <shlobj.h>
+
+#include <cstring>
 
 using namespace e2e::agent;
+
+namespace {
+
+volatile DWORD readDelay = 0;
+
+BOOL WINAPI SlowReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, OVERLAPPED* overlapped) {
+    if (readDelay) Sleep(readDelay);
+    return ReadFile(file, buffer, size, read, overlapped);
+}
+
+}  // namespace
+
+extern "C" DWORD WINAPI E2eAgentDropFiles(void* param) {
+    auto* block = static_cast<DropBlock*>(param);
+    size_t chars = 0;
+    while (chars + 1 < sizeof(block->paths) / sizeof(wchar_t) && (block->paths[chars] || block->paths[chars + 1])) ++chars;
+    chars += 2;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* drop = memory ? static_cast<DROPFILES*>(GlobalLock(memory)) : nullptr;
+    if (!drop) return 0;
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt = block->at;
+    drop->fNC = FALSE;
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, block->paths, chars * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    if (PostMessageW(block->window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0)) return 1;
+    GlobalFree(memory);
+    return 0;
+}
+
+// Reroutes the exe's own import of kernel32's ReadFile (not Wine's, not the test's).
+extern "C" DWORD WINAPI E2eAgentSlowReads(void* param) {
+    auto* block = static_cast<SlowReadBlock*>(param);
+    readDelay = block->delay;
+    block->patched = 0;
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+    const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); dir.VirtualAddress && d->Name; ++d) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), "kernel32.dll") != 0 || !d->OriginalFirstThunk) continue;
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+            const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), "ReadFile") != 0) continue;
+            DWORD old = 0;
+            if (!VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), PAGE_READWRITE, &old)) continue;
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(&SlowReadFile);
+            VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), old, &old);
+            ++block->patched;
+        }
+    }
+    return block->patched ? 1 : 0;
+}
 
 extern "C" DWORD WINAPI E2eAgentReadMenu(void* param) {
     auto* block = static_cast<MenuBlock*>(param);

@@ -88,6 +88,24 @@ struct GlyphBlock {
     wchar_t missingChars[32];
 };
 constexpr char kCheckGlyphs[] = "E2eAgentCheckGlyphs";
+// In: window, at (a point of its client area), paths (each ended by a NUL, the list by a second
+// NUL). Posts the window WM_DROPFILES with a DROPFILES block of those paths, made in the window's
+// process as a drop from Explorer makes it; the window frees it, as it frees Explorer's.
+struct DropBlock {
+    HWND window;
+    POINT at;
+    wchar_t paths[8192];
+};
+constexpr char kDropFiles[] = "E2eAgentDropFiles";
+
+// In: delay. From then on each of the exe's own ReadFile calls waits `delay` ms first, as reads
+// from a slow disc do; 0 makes them as fast as the disk again. Out: patched, the import slots
+// rerouted (0: the exe does not import ReadFile, and nothing is slowed).
+struct SlowReadBlock {
+    DWORD delay;
+    int patched;
+};
+constexpr char kSlowReads[] = "E2eAgentSlowReads";
 
 // Makes the program behave as on Windows 7 SP1 without KB2533623 (agent_windows7.cpp): its own
 // imports of GetProcAddress and LoadLibrary* refuse what that Windows lacks. Called while the

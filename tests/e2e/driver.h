@@ -235,6 +235,15 @@ bool ChooseMenuItem(const PopupMenu& menu, const std::string& text);
 // Escape until no pop-up is open.
 bool DismissMenus(int timeoutMs = 2000);
 
+// ---------------------------------------------------------------- file dialogs
+
+// Windows' file or folder dialog (the common item dialog, a "#32770" window) of pid with this
+// caption, or nullptr when none appears in time.
+HWND WaitForFileDialog(const std::string& caption, int timeoutMs, DWORD pid = 0);
+// Types `path` into the dialog's file name box (a full path, or a name in the folder it shows)
+// and presses Open, as a person can; true once the dialog has closed.
+bool ChooseInFileDialog(HWND dialog, const std::string& path);
+
 // ---------------------------------------------------------------- list views
 
 int ListRowCount(HWND list);
@@ -311,6 +320,18 @@ bool DeleteTree(const std::string& path);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 std::string JoinPath(const std::string& folder, const std::string& name);
+
+// ---------------------------------------------------------------- drops and slow media
+
+// Drops files on a window as Explorer does: a real WM_DROPFILES, whose DROPFILES block
+// e2e_agent.dll makes in the window's process, at a point of the window's client area.
+bool DropFiles(HWND window, POINT client, const std::vector<std::string>& paths);
+// The same at a point of one of its controls (by default the control's centre).
+bool DropFilesOn(HWND control, const std::vector<std::string>& paths);
+bool DropFilesOn(HWND control, POINT client, const std::vector<std::string>& paths);
+// Makes each of the program's own file reads wait delayMs first, as reads from a slow disc do;
+// 0 makes them fast again.
+bool SlowReads(DWORD pid, DWORD delayMs);
 
 // ---------------------------------------------------------------- shell recorder
 

@@ -273,4 +273,19 @@ bool ListDoubleClickRow(HWND list, int row) {
 
 RECT ListRowRect(HWND list, int row) { return ItemRect(list, row, LVIR_BOUNDS); }
 
+// ---------------------------------------------------------------- file dialogs
+
+HWND WaitForFileDialog(const std::string& caption, int timeoutMs, DWORD pid) {
+    return WaitForWindow(caption, timeoutMs, pid, "#32770");
+}
+
+bool ChooseInFileDialog(HWND dialog, const std::string& path) {
+    constexpr int kFileName = 0x480;  // the dialog's file name box (edt1)
+    HWND name = FindControl(dialog, kFileName);
+    if (!name || !IsWindowVisible(name)) return false;
+    if (!ReplaceEditText(name, WinPathFromUnix(path))) return false;
+    PressButton(FindControl(dialog, IDOK));
+    return WaitClosed(dialog, 10000);
+}
+
 }  // namespace e2e

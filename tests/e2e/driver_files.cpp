@@ -156,4 +156,35 @@ std::vector<std::pair<std::string, std::string>> WaitForRecordedCalls(size_t cou
 
 void ClearRecorder() { DeleteFileW(Widen(g_recorderLog).c_str()); }
 
+// ---------------------------------------------------------------- drops and slow media
+
+bool DropFiles(HWND window, POINT client, const std::vector<std::string>& paths) {
+    auto block = std::make_unique<agent::DropBlock>();
+    block->window = window;
+    block->at = client;
+    size_t used = 0;
+    for (const auto& path : paths) {
+        const std::wstring wide = WidePath(path);
+        if (used + wide.size() + 2 > sizeof(block->paths) / sizeof(wchar_t)) return false;
+        std::copy(wide.begin(), wide.end(), block->paths + used);
+        used += wide.size() + 1;  // the block came zeroed: each path ends in a NUL, the list in two
+    }
+    return CallAgent(ProcessOf(window), agent::kDropFiles, block.get(), sizeof(*block));
+}
+
+bool DropFilesOn(HWND control, const std::vector<std::string>& paths) {
+    return DropFilesOn(control, CentreOf(control), paths);
+}
+
+bool DropFilesOn(HWND control, POINT client, const std::vector<std::string>& paths) {
+    HWND root = GetAncestor(control, GA_ROOT);
+    MapWindowPoints(control, root, &client, 1);
+    return DropFiles(root, client, paths);
+}
+
+bool SlowReads(DWORD pid, DWORD delayMs) {
+    agent::SlowReadBlock block{delayMs, 0};
+    return CallAgent(pid, agent::kSlowReads, &block, sizeof(block)) && block.patched > 0;
+}
+
 }  // namespace e2e

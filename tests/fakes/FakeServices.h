@@ -2,14 +2,19 @@
 // Fakes of the desktop services: a recording shell, scripted message boxes, pictures that remember
 // where they came from, and a record of the windows opened.
 #include <deque>
+#include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/ColorDialog.h"
 #include "platform/Dialogs.h"
+#include "platform/FileCopier.h"
+#include "platform/FileDialogs.h"
 #include "platform/Picture.h"
 #include "platform/ProgramWindows.h"
+#include "platform/Progress.h"
 #include "platform/Shell.h"
 #include "tests/fakes/FakeFileSystem.h"
 
@@ -74,6 +79,8 @@ public:
     PicturePtr LoadPicture(const std::string& path, const ShownArea& shown) override;
     PicturePtr BuiltIn(BuiltInPicture which) override;
     bool SavePicture(const PicturePtr& picture, const std::string& path) override;
+    // A picture of the file, its `shown` the size it was to fit.
+    PicturePtr LoadPictureToFit(const std::string& path, int width, int height, std::int32_t ground) override;
 
 private:
     FakeFileSystem& fs_;
@@ -102,4 +109,66 @@ public:
         answers.pop_front();
         return true;
     }
+};
+
+// Windows' file and folder dialogs: each answers with the next scripted choice (nullopt: Cancel),
+// or as a cancel when there is none, and remembers how it was opened.
+class FakeFileDialogs : public FileDialogs {
+public:
+    struct Shown {
+        bool folder;
+        std::string title, start;
+    };
+    std::deque<std::optional<std::string>> answers;
+    std::vector<Shown> shown;
+    std::optional<std::string> ChooseFile(std::intptr_t, const std::string& title, const std::string& start) override {
+        return Answer(false, title, start);
+    }
+    std::optional<std::string> ChooseFolder(std::intptr_t, const std::string& title, const std::string& start) override {
+        return Answer(true, title, start);
+    }
+
+private:
+    std::optional<std::string> Answer(bool folder, const std::string& title, const std::string& start) {
+        shown.push_back({folder, title, start});
+        std::optional<std::string> answer;
+        if (!answers.empty()) answer = answers.front(), answers.pop_front();
+        return answer;
+    }
+};
+
+// Copies within the fake file system, reporting its progress in four steps; a source listed in
+// `failing` fails with that result and writes nothing.
+class FakeCopier : public FileCopier {
+public:
+    explicit FakeCopier(FakeFileSystem& fs) : fs_(fs) {}
+    std::map<std::string, CopyResult> failing;  // by FakeFileSystem::Key of the source
+    CopyResult Copy(const std::string& from, const std::string& to, const Progressed& progressed) override {
+        if (!fs_.Has(from)) return CopyResult::SourceUnreadable;
+        const auto fails = failing.find(FakeFileSystem::Key(from));
+        if (fails != failing.end()) return fails->second;
+        const std::uint64_t total = fs_.Content(from).size();
+        for (std::uint64_t step = 1; step <= 4; ++step)
+            if (!progressed(total * step / 4, total)) return CopyResult::Cancelled;
+        return fs_.WriteBytes(to, fs_.Content(from)) ? CopyResult::Copied : CopyResult::ReadOnly;
+    }
+
+private:
+    FakeFileSystem& fs_;
+};
+
+// The progress window: records what it showed; the user presses Cancel at report `cancelAt`.
+class FakeProgress : public Progress {
+public:
+    std::vector<std::string> captions, texts;
+    int reports = 0, open = 0;
+    int cancelAt = -1;  // -1: never
+    void Begin(const std::string& caption, const std::string& text) override {
+        captions.push_back(caption);
+        if (!text.empty()) texts.push_back(text);
+        ++open;
+    }
+    void SetText(const std::string& text) override { texts.push_back(text); }
+    bool Report(std::uint64_t, std::uint64_t) override { return cancelAt < 0 || reports++ < cancelAt; }
+    void End() override { --open; }
 };

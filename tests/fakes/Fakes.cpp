@@ -73,3 +73,9 @@ bool FakePictures::SavePicture(const PicturePtr& picture, const std::string& pat
     if (!p) return false;
     return fs_.WriteBytes(path, (p->icon ? "ICON:" : "BMP:") + p->source);
 }
+
+PicturePtr FakePictures::LoadPictureToFit(const std::string& path, int width, int height, std::int32_t) {
+    auto picture = std::dynamic_pointer_cast<const FakePicture>(LoadPicture(path, {}));
+    if (!picture) return nullptr;
+    return std::make_shared<FakePicture>(picture->source, false, ShownArea{width, height, false});
+}

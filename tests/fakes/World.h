@@ -7,7 +7,9 @@
 struct World {
     explicit World(std::string appPath = "C:\\Menu", std::string commandLine = "")
         : pictures(fs),
-          services{fs, shell, dialogs, pictures, windows, colors, AppInfo{std::move(appPath), std::move(commandLine), {}}},
+          copier(fs),
+          services{fs,     shell,       dialogs, pictures, windows, colors,
+                   AppInfo{std::move(appPath), std::move(commandLine), {}}, fileDialogs, copier, progress},
           form(pictures),
           main(form, services, state) {
         fs.AddFolder(services.app.appPath);
@@ -24,6 +26,9 @@ struct World {
     FakePictures pictures;
     FakeWindows windows;
     FakeColorDialog colors;
+    FakeFileDialogs fileDialogs;
+    FakeCopier copier;
+    FakeProgress progress;
     Services services;
     AppState state;
     FakeMainForm form;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/TextLines.h"
+#include "editor/EntryFromFile.h"
 #include "editor/SetupWizard.h"
 #include "menu/MenuFile.h"
 #include "tests/fakes/World.h"
@@ -61,11 +62,24 @@ void RoundTrip(const std::string& bytes) {
     }
 }
 
+// Any bytes as a dropped file's name, path or Internet shortcut: the Button made from it is a
+// name a picture and a menu line can carry, and nothing it gives the menu line holds a comma.
+void EntryFromAnyFile(const std::string& bytes) {
+    const std::string button = ButtonFromName(bytes);
+    if (!IsPictureName(button) || button.find(',') != std::string::npos) __builtin_trap();
+    if (LabelFromName(bytes).find(',') != std::string::npos) __builtin_trap();
+    const auto relative = RelativeToProgram("C:\\Menu", bytes);
+    if (relative && (relative->empty() || *relative == ".." || relative->rfind("..\\", 0) == 0)) __builtin_trap();
+    const auto address = InternetShortcutTarget(SplitLines("[InternetShortcut]\r\n" + bytes));
+    if (address && address->find(',') != std::string::npos) __builtin_trap();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     MenuWindow(bytes);
     RoundTrip(bytes);
+    EntryFromAnyFile(bytes);
     return 0;
 }

@@ -24,7 +24,8 @@ std::vector<Twips> ItemControls() {
     using namespace item;
     return {{OKButton, 5160, 120, 1215, 375}, {mButton, 960, 600, 3615, 285}, {mFileFolder, 960, 1560, 5415, 285},
             {mImage, 960, 2520, 2080, 495},   {Refresh, 3480 + 720, 1920 + 240, 855, 255},
-            {mTest, 3480 + 240, 1920 + 480, 2055, 495}};
+            {mTest, 3480 + 240, 1920 + 480, 2055, 495}, {BrowseFile, 6495, 1560, 840, 285},
+            {BrowseFolder, 6495, 1920, 840, 285}};
 }
 
 std::vector<Twips> CheckControls() {

@@ -39,7 +39,8 @@ constexpr int OKButton = Win32ControlId(ItemCtl::OKButton), CancelButton = Win32
               mButton = Win32ControlId(ItemCtl::mButton), mLabel = Win32ControlId(ItemCtl::mLabel),
               mFileFolder = Win32ControlId(ItemCtl::mFileFolder), mAction = Win32ControlId(ItemCtl::mAction),
               mImage = Win32ControlId(ItemCtl::mImage), Refresh = Win32ControlId(ItemCtl::Refresh),
-              mTest = Win32ControlId(ItemCtl::mTest);
+              mTest = Win32ControlId(ItemCtl::mTest), BrowseFile = Win32ControlId(ItemCtl::BrowseFile),
+              BrowseFolder = Win32ControlId(ItemCtl::BrowseFolder);
 }
 namespace check {
 constexpr int lblSummary = Win32ControlId(CheckCtl::lblSummary), lvFindings = Win32ControlId(CheckCtl::lvFindings),

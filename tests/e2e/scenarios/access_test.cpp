@@ -77,6 +77,9 @@ TEST_F(ScreenReader, EditorArrowsPreviewAndListHeadersAreNamed) {
     EXPECT_EQ(Name(FindControl(check, check::CheckAgain)), "Check Again");
     EXPECT_EQ(Name(FindControl(check, check::WriteWebPage)), "Write Web Page");
     EXPECT_EQ(Name(FindControl(editor, wizard::CheckMedium)), "Check Medium");
+    // The buttons that open Windows' file and folder dialogs read as their captions.
+    EXPECT_EQ(Name(FindControl(item, item::BrowseFile)), "File...");
+    EXPECT_EQ(Name(FindControl(item, item::BrowseFolder)), "Folder...");
 }
 
 // A dark high-contrast scheme for the programs started while it lives, put back afterwards.

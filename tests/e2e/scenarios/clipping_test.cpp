@@ -1,4 +1,4 @@
-// Every caption, label and button text of the four windows fits its control at 100, 125, 150 and
+// Every caption, label and button text of the program's windows fits its control at 100, 125, 150 and
 // 200 % scale, measured inside the running program in the control's own font (with Wine's own
 // fonts and Windows' metric twins installed, text measures as on Windows). A failure names the
 // window, the control, the scale and the numbers.
@@ -149,6 +149,18 @@ TEST_P(Clipping, EveryTextFitsItsControl) {
         EXPECT_TRUE(AllFit(item, "item editor with its preview"));
         ASSERT_TRUE(Click(FindControl(editor, wizard::CheckMedium)));
         EXPECT_TRUE(AllFit(WaitForWindow("Orvelund - Check Medium", kWait, p.Id()), "check window"));
+
+        // The progress window of a copy onto the medium, slowed down as from a slow disc.
+        const std::string film = JoinPath(MakeTestFolder("clipping-elsewhere"), "Film.mp4");
+        ASSERT_TRUE(WriteFileBytes(film, std::string(16 * 1024 * 1024, 'f')));
+        ASSERT_TRUE(SlowReads(p.Id(), 250));
+        ASSERT_TRUE(DropFilesOn(FindControl(editor, wizard::sMenuItems), {film}));
+        MessageBoxInfo copy = WaitForMessageBox(kWait, p.Id());
+        ASSERT_TRUE(copy);
+        ASSERT_TRUE(Answer(copy, IDYES));
+        ASSERT_TRUE(ChooseInFileDialog(WaitForFileDialog("Choose the folder on the medium to copy into", kWait, p.Id()),
+                                       Folder()));
+        EXPECT_TRUE(AllFit(WaitForWindow("Copying onto the medium", kWait, p.Id()), "progress window"));
         p.Kill();
     }
 

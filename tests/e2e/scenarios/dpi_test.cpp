@@ -1,7 +1,7 @@
 // The windows at 100, 125, 150 and 200 % scale: every control where its twips put it at that DPI,
 // fonts and pictures scaled with it, and the same again when the scale changes while the window
-// is open. Screenshots of each go to the artifacts folder as dpi-<dpi>-main.bmp and
-// dpi-<dpi>-editor.bmp.
+// is open. Screenshots of each go to the artifacts folder as dpi-<dpi>-main.bmp,
+// dpi-<dpi>-editor.bmp and dpi-<dpi>-item.bmp.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -86,8 +86,11 @@ TEST_P(Scaling, WindowsKeepTheirTwipsProportionsAtTheSystemScale) {
     HWND item = WaitForWindow("Demo - Edit Menu Item", kWait, q.Id());
     ASSERT_NE(item, nullptr);
     EXPECT_TRUE(LaidOutAt(item, ItemControls(), dpi));
-    EXPECT_EQ(ClientSize(item).cx, PxAt(6495, dpi));
+    EXPECT_EQ(ClientSize(item).cx, PxAt(7455, dpi));
     EXPECT_EQ(ClientSize(item).cy, PxAt(3165, dpi));
+    ClickAt(item, POINT{2, 2});  // the pointer off the list, so that its tool tip goes
+    Sleep(500);
+    EXPECT_TRUE(SaveScreenshot(JoinPath(ArtifactsFolder(), "dpi-" + std::to_string(dpi) + "-item.bmp"), item));
 
     ASSERT_TRUE(Click(FindControl(editor, wizard::CheckMedium)));
     HWND check = WaitForWindow("Demo - Check Medium", kWait, q.Id());

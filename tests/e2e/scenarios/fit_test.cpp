@@ -175,7 +175,7 @@ TEST_P(Fit, TheEditorsFitAndAreCentred) {
     ASSERT_TRUE(ListDoubleClickRow(FindControl(editor, wizard::sMenuItems), 0));
     HWND item = WaitForWindow("Demo - Edit Menu Item", kWait, p.Id());
     ASSERT_NE(item, nullptr);
-    EXPECT_TRUE(Fits(item, ItemControls(), 6495, 3165, dpi));
+    EXPECT_TRUE(Fits(item, ItemControls(), 7455, 3165, dpi));
     EXPECT_TRUE(Centred(item));
     Shot("item");
 

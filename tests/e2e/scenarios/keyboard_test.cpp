@@ -76,4 +76,31 @@ TEST_F(Keyboard, EscapeCancelsTheEditorsAndTheMenuKeyOpensThePopup) {
     EXPECT_NE(WaitForWindow("Demo - Menu Editor", kWait, p.Id()), nullptr);
 }
 
+TEST_F(Keyboard, TheItemEditorsFileAndFolderButtonsComeLastInTheTabOrder) {
+    const std::string content = MakeContentFolder(Folder());
+    WriteFileBytes(JoinPath(content, "config.ini"), MenuFile({"Docs,Read me,manual.pdf,open"}));
+    Process p = Launch(CopyExe(), "-setup");
+    HWND editor = WaitForWindow("Demo - Menu Editor", kWait, p.Id());
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(ListDoubleClickRow(FindControl(editor, wizard::sMenuItems), 0));
+    HWND item = WaitForWindow("Demo - Edit Menu Item", kWait, p.Id());
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return Focused(item) == FindControl(item, item::OKButton); }, kWait));
+    // OK, Cancel, Button, Label, File / URL Folder, Action, Refresh (the preview is disabled), File..., Folder...
+    Keys(VK_TAB, 7);
+    EXPECT_EQ(Focused(item), FindControl(item, item::BrowseFile));
+    Keys(VK_TAB);
+    EXPECT_EQ(Focused(item), FindControl(item, item::BrowseFolder));
+    Keys(VK_TAB);
+    EXPECT_EQ(Focused(item), FindControl(item, item::OKButton));
+    Keys(VK_TAB, 1, kShift);
+    ASSERT_EQ(Focused(item), FindControl(item, item::BrowseFolder));
+    Keys(VK_SPACE);
+    HWND dialog = WaitForWindow("Choose the folder this entry opens", kWait, p.Id(), "#32770");
+    ASSERT_NE(dialog, nullptr);
+    Keys(VK_ESCAPE);
+    EXPECT_TRUE(WaitForNoWindow("Choose the folder this entry opens", kWait, p.Id()));
+    EXPECT_EQ(TextOf(FindControl(item, item::mFileFolder)), "manual.pdf");
+}
+
 }  // namespace
