@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "check/DiscImage.h"
 #include "check/FileSystemMedium.h"
 #include "check/MediumIndex.h"
 #include "check/WebPage.h"
+#include "editor/EntryFromFile.h"
 #include "menu/MenuFile.h"
 #include "platform/MediumCheckDesign.h"
 
@@ -138,6 +140,92 @@ void MediumCheck::WriteWebPage_Click() {
     prompt += "\r\n\r\nDo you want to open it in your browser now?";
     if (sv_.dialogs.MsgBox(prompt, mb::YesNo | mb::Information, Title()) == mb::Yes)
         sv_.shell.Execute(form_.Handle(), "open", written.pages.front().first);
+}
+
+namespace {
+
+// The image's pieces through the program's own file services.
+class ImageWriter : public ImageOutput {
+public:
+    explicit ImageWriter(FileWriter& file) : file_(file) {}
+    bool Write(const char* data, std::size_t size) override { return file_.Write(data, size); }
+    bool Commit() override { return file_.Commit(); }
+    std::string Failure() const override { return file_.Failure(); }
+
+private:
+    FileWriter& file_;
+};
+
+std::string Plural(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+void MediumCheck::MakeDiscImage_Click() {
+    // The image holds the folder as it is on disk: the menu as last saved.
+    if (unsaved_ && sv_.dialogs.MsgBox("The Menu Editor shows changes to the menu that are not saved yet. The disc "
+                                       "image holds the medium as it is on the disk, with the menu as it was last "
+                                       "saved.\r\n\r\nMake the image anyway? (To have your changes in it, press No, "
+                                       "save them with OK in the Menu Editor, and make the image then.)",
+                                       mb::YesNo | mb::Exclamation, Title()) != mb::Yes)
+        return;
+    FileSystemMedium medium(sv_.files, sv_.app.appPath);
+    const CheckResult saved = CheckMedium(medium);
+    const std::size_t errors = saved.report.Count(Severity::Error);
+    if (errors && sv_.dialogs.MsgBox("The check finds " + Plural(errors, "error", "errors") + " on the medium as it "
+                                     "is saved: " + (errors == 1 ? "it" : "they") + " will not work on the reader's "
+                                     "PC.\r\n\r\nMake the disc image anyway?",
+                                     mb::YesNo | mb::Exclamation, Title()) != mb::Yes)
+        return;
+
+    // Beside the program's folder, where the image does not end up on the disc it is made of.
+    const std::string& app = sv_.app.appPath;
+    const auto slash = app.find_last_of('\\');
+    const std::string folder = app.back() == '\\' || slash == std::string::npos ? app : app.substr(0, slash);
+    const std::string button = ButtonFromName(saved.menu.caption);
+    const auto path = sv_.fileDialogs.SaveFile(form_.Handle(), "Save the Disc Image", folder,
+                                               (button == "New Button" ? "Disc" : button) + ".iso", "iso");
+    if (!path) return;
+
+    std::vector<std::string> leaveOut;
+    if (const auto inside = RelativeToProgram(app, *path)) leaveOut.push_back(*inside);
+    DiscImage image(medium, saved.menu.caption, ImageTime(), leaveOut);
+    if (!image.Refusals().empty()) {
+        std::string names;
+        for (std::size_t i = 0; i < image.Refusals().size() && i < 8; ++i)
+            names += "\r\n\r\n" + image.Refusals()[i].file + ": " + image.Refusals()[i].what;
+        if (image.Refusals().size() > 8) names += "\r\n\r\nAnd " + std::to_string(image.Refusals().size() - 8) + " more.";
+        sv_.dialogs.MsgBox("No disc image was written: it cannot hold " +
+                               Plural(image.Refusals().size(), "name or file", "names or files") +
+                               " as they stand, and it never cuts, renames or leaves out anything. Rename them, then "
+                               "make the image again." + names,
+                           mb::OkOnly | mb::Critical, Title());
+        return;
+    }
+    std::string why;
+    const auto file = sv_.files.BeginFile(*path, why);
+    DiscImage::Result made;
+    if (!file) {
+        made.problem = *path + " cannot be written: " + why + ".";
+    } else {
+        ImageWriter out(*file);
+        ProgressTask task(sv_.progress, "Making the Disc Image", "Writing " + *path);
+        made = image.Write(out, [&](std::uint64_t done, std::uint64_t total) { return task->Report(done, total); });
+    }
+    if (made.outcome == DiscImage::Outcome::Cancelled) return;  // nothing is left behind
+    if (made.outcome != DiscImage::Outcome::Written) {
+        sv_.dialogs.MsgBox("No disc image was written: " + made.problem, mb::OkOnly | mb::Critical, Title());
+        return;
+    }
+    std::string size;
+    for (const Finding& note : image.Notes())
+        if (note.code == "N-IMAGE-SIZE" || note.code == "N-IMAGE-LABEL") size += "\r\n\r\n" + note.what;
+    if (sv_.dialogs.MsgBox("The disc image has been written:\r\n" + *path + size +
+                               "\r\n\r\nDo you want to open it now? Windows offers to burn it to a disc, or shows "
+                               "what it holds.",
+                           mb::YesNo | mb::Information, Title()) == mb::Yes)
+        sv_.shell.Execute(form_.Handle(), "open", *path);
 }
 
 void MediumCheck::CloseButton_Click() { form_.Close(); }

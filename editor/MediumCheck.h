@@ -22,6 +22,7 @@ public:
     void lvFindings_SelectionChanged();
     void lvFindings_DblClick();  // also Enter on the list
     void WriteWebPage_Click();
+    void MakeDiscImage_Click();
     void CloseButton_Click();
 
     // The list's cells, for the list view: row 1-based, column 0 to 2.

@@ -155,6 +155,8 @@ WindowDesign MakeMediumCheck() {
     c.back().readOnly = true;
     c.push_back(Make("CheckAgain", K::CommandButton, 120, 5400, 1455, 375, "Check Again", Rgb(192, 255, 192)));
     c.push_back(Make("WriteWebPage", K::CommandButton, 1695, 5400, 1815, 375, "Write Web Page", Rgb(255, 255, 192)));
+    c.push_back(Make("MakeDiscImage", K::CommandButton, 3630, 5400, 1815, 375, "Make Disc Image", Rgb(192, 224, 255)));
+    c.back().toolTip = "Write the medium as a disc image to burn (ISO)";
     c.push_back(Make("CloseButton", K::CommandButton, 7920, 5400, 1215, 375, "Close", Rgb(255, 192, 192)));
     for (auto& control : c)
         if (control.kind == K::Label) control.foreColor = kWindowText;

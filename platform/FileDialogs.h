@@ -20,6 +20,13 @@ public:
                                                     const std::string& /*folder*/) {
         return std::nullopt;
     }
+    // Where to save a new file: opens in `folder` with `name` proposed; the dialog itself asks
+    // before an existing file is replaced. `extension` ("iso") is added to a name without one.
+    virtual std::optional<std::string> SaveFile(std::intptr_t /*owner*/, const std::string& /*title*/,
+                                                const std::string& /*folder*/, const std::string& /*name*/,
+                                                const std::string& /*extension*/) {
+        return std::nullopt;
+    }
 };
 
 inline FileDialogs& NoFileDialogs() {

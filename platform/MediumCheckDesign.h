@@ -5,7 +5,7 @@
 
 namespace CheckCtl {
 constexpr ControlId lblSummary = 0, lvFindings = 1, lblDetails = 2, txtDetails = 3, CheckAgain = 4,
-                    WriteWebPage = 5, CloseButton = 6;
+                    WriteWebPage = 5, MakeDiscImage = 6, CloseButton = 7;
 }
 
 constexpr ColumnDesign kFindingColumns[] = {{"Severity", 1080}, {"Code", 2460}, {"Where", 5160}};

@@ -67,7 +67,7 @@ TEST(DesignIds, EditorsAndRelocationWindow) {
     ExpectNames(MediumCheckDesign(),
                 {NAMED(CheckCtl, lblSummary), NAMED(CheckCtl, lvFindings), NAMED(CheckCtl, lblDetails),
                  NAMED(CheckCtl, txtDetails), NAMED(CheckCtl, CheckAgain), NAMED(CheckCtl, WriteWebPage),
-                 NAMED(CheckCtl, CloseButton)});
+                 NAMED(CheckCtl, MakeDiscImage), NAMED(CheckCtl, CloseButton)});
     ExpectNames(ChooseFolderDesign(), {NAMED(ChooseCtl, OKButton), NAMED(ChooseCtl, CancelButton),
                                        NAMED(ChooseCtl, Drive1), NAMED(ChooseCtl, Dir1)});
     ExpectNames(ProgressDesign(), {NAMED(ProgressCtl, CancelButton), NAMED(ProgressCtl, lText), NAMED(ProgressCtl, Bar)});

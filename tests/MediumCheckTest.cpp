@@ -3,7 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 
@@ -114,6 +116,43 @@ TEST_F(CheckWindow, WritesTheWebPageAndOffersToOpenItButNeverOverAnAuthorsOwnPag
     EXPECT_EQ(w.fs.Content("C:\\Menu\\menu.htm"), "<html>the author's own page</html>");
     EXPECT_THAT(w.dialogs.shown.back().prompt, ::testing::HasSubstr("was not written by orvelund-check"));
     EXPECT_EQ(w.dialogs.shown.back().buttons, mb::OkOnly | mb::Critical);
+}
+
+TEST_F(CheckWindow, MakesTheDiscImageOfTheSavedMediumOrSaysWhyNot) {
+    w.fs.AddFolder("C:\\Images");
+    // Saved as the editor shows it: the image is made without the question about unsaved changes.
+    w.fs.AddFile(w.Content("config.ini"), TextFileBytes(editor.MenuFileLines(), UnicodeForm::Utf8WithMark));
+    check.Form_Load();
+    struct Case {
+        const char* name;
+        std::function<void()> prepare;
+        std::deque<int> answers;   // the message boxes' answers, in order
+        bool written;
+        const char* said;          // in the last message
+    } cases[] = {
+        {"a sound medium", [] {}, {mb::Yes}, true, "The disc image has been written:\r\nC:\\Images\\Demo.iso"},
+        {"a full disk", [&] { w.fs.freeSpace = 4096; }, {}, false, "the disk is full"},
+        {"errors, and the author stops", [&] { w.fs.AddFile("C:\\Menu\\content\\app.ico", "broken"); w.fs.Delete("C:\\Menu\\Orvelund.exe"); },
+         {mb::No}, false, "Make the disc image anyway?"},
+        {"a name a disc cannot hold", [&] { w.fs.AddFile("C:\\Menu\\docs\\" + std::string(65, 'n') + ".pdf", "x"); },
+         {mb::Yes}, false, "it cannot hold 1 name or file as they stand"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w.fs.Delete("C:\\Images\\Demo.iso");
+        c.prepare();
+        w.dialogs.answers = c.answers;
+        w.shell.calls.clear();
+        w.fileDialogs.answers = {std::string("C:\\Images\\Demo.iso")};
+        check.MakeDiscImage_Click();
+        ASSERT_FALSE(w.dialogs.shown.empty());
+        EXPECT_THAT(w.dialogs.shown.back().prompt, ::testing::HasSubstr(c.said));
+        EXPECT_EQ(w.fs.Has("C:\\Images\\Demo.iso"), c.written);
+        if (!c.written) continue;
+        const std::string iso = w.fs.Content("C:\\Images\\Demo.iso");
+        EXPECT_EQ(iso.substr(16 * 2048 + 1, 5), "CD001");
+        EXPECT_EQ(w.shell.calls.at(0).file, "C:\\Images\\Demo.iso");  // opened, as the author asked
+    }
 }
 
 // One checker: the program's own file services give orvelund-check's findings on the sample medium.

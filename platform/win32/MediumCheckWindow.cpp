@@ -25,6 +25,7 @@ void MediumCheckWindow::OnCommand(ControlId id, int code) {
     switch (id) {
     case CheckAgain: behaviour_.CheckAgain_Click(); break;
     case WriteWebPage: behaviour_.WriteWebPage_Click(); break;
+    case MakeDiscImage: behaviour_.MakeDiscImage_Click(); break;
     case CloseButton: behaviour_.CloseButton_Click(); break;
     default: break;
     }

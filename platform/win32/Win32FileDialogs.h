@@ -8,4 +8,6 @@ public:
                                           const std::string& folder) override;
     std::optional<std::string> ChooseFolder(std::intptr_t owner, const std::string& title,
                                             const std::string& folder) override;
+    std::optional<std::string> SaveFile(std::intptr_t owner, const std::string& title, const std::string& folder,
+                                        const std::string& name, const std::string& extension) override;
 };

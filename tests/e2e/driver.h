@@ -336,7 +336,7 @@ bool SlowReads(DWORD pid, DWORD delayMs);
 // ---------------------------------------------------------------- shell recorder
 
 // Points the shell's open/explore/edit/print verbs for http(s) addresses,
-// .htm(l), .jp(e)g and .pdf files and folders at recorder.exe, which logs each call
+// .htm(l), .jp(e)g, .pdf and .iso files and folders at recorder.exe, which logs each call
 // to recorder.log beside itself; remembers the recorder for the calls below
 // and clears its log. Under Wine 8 a bare "www.example.com" arrives as
 // "http://www.example.com", a folder with a trailing backslash keeps it,

@@ -121,7 +121,7 @@ bool InstallRecorder(const std::string& recorderExe) {
     }
     for (const wchar_t* scheme : {L"http", L"https"})
         ok &= SetRegString(HKEY_LOCAL_MACHINE, classes + scheme, L"URL Protocol", L"");
-    for (const wchar_t* ext : {L".htm", L".html", L".jpg", L".jpeg", L".pdf"})
+    for (const wchar_t* ext : {L".htm", L".html", L".jpg", L".jpeg", L".pdf", L".iso"})
         ok &= SetRegString(HKEY_LOCAL_MACHINE, classes + ext, nullptr, kProgId);
     // Wine cannot open "\" (the current drive's root): it runs whatever the
     // unnamed "App Paths" entry names, with no arguments. Point that at the

@@ -127,6 +127,10 @@ public:
     std::optional<std::string> ChooseFolder(std::intptr_t, const std::string& title, const std::string& start) override {
         return Answer(true, title, start);
     }
+    std::optional<std::string> SaveFile(std::intptr_t, const std::string& title, const std::string& start,
+                                        const std::string& name, const std::string&) override {
+        return Answer(false, title, start + "|" + name);
+    }
 
 private:
     std::optional<std::string> Answer(bool folder, const std::string& title, const std::string& start) {

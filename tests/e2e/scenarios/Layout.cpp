@@ -32,7 +32,8 @@ std::vector<Twips> CheckControls() {
     using namespace check;
     return {{lblSummary, 120, 60, 9015, 450},      {lvFindings, 120, 540, 9015, 3075},
             {txtDetails, 120, 3960, 9015, 1335},   {CheckAgain, 120, 5400, 1455, 375},
-            {WriteWebPage, 1695, 5400, 1815, 375}, {CloseButton, 7920, 5400, 1215, 375}};
+            {WriteWebPage, 1695, 5400, 1815, 375}, {MakeDiscImage, 3630, 5400, 1815, 375},
+            {CloseButton, 7920, 5400, 1215, 375}};
 }
 
 RECT RectAt(const Twips& t, int dpi) {

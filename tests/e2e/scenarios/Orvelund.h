@@ -45,7 +45,8 @@ constexpr int OKButton = Win32ControlId(ItemCtl::OKButton), CancelButton = Win32
 namespace check {
 constexpr int lblSummary = Win32ControlId(CheckCtl::lblSummary), lvFindings = Win32ControlId(CheckCtl::lvFindings),
               txtDetails = Win32ControlId(CheckCtl::txtDetails), CheckAgain = Win32ControlId(CheckCtl::CheckAgain),
-              WriteWebPage = Win32ControlId(CheckCtl::WriteWebPage), CloseButton = Win32ControlId(CheckCtl::CloseButton);
+              WriteWebPage = Win32ControlId(CheckCtl::WriteWebPage), MakeDiscImage = Win32ControlId(CheckCtl::MakeDiscImage),
+              CloseButton = Win32ControlId(CheckCtl::CloseButton);
 }
 namespace choose {
 constexpr int OKButton = Win32ControlId(ChooseCtl::OKButton), CancelButton = Win32ControlId(ChooseCtl::CancelButton),

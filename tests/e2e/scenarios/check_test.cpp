@@ -221,4 +221,36 @@ TEST_F(CheckWindow, WritesTheWebPageAndOpensItInTheBrowser) {
     EXPECT_NE(html.find("<h1 dir=\"auto\">Demo</h1>"), std::string::npos);
 }
 
+// The disc image the window makes is the one orvelund-check makes of the same folder, byte for byte
+// (same-report compares orvelund-check's with the Linux build's).
+TEST_F(CheckWindow, MakesTheDiscImageOrvelundCheckMakes) {
+    ASSERT_FALSE(CheckExe().empty()) << "ORVELUND_CHECK_EXE is not set";
+    SetEnvironmentVariableW(L"SOURCE_DATE_EPOCH", L"1700000000");  // for the programs started from here on
+    const std::string images = MakeTestFolder("images");
+    Process p;
+    HWND check = OpenCheck(p);
+    ASSERT_NE(check, nullptr);
+    ASSERT_TRUE(Click(FindControl(check, check::MakeDiscImage)));
+    MessageBoxInfo errors = WaitForMessageBox(kWait, p.Id());  // the medium has errors: go on anyway
+    ASSERT_TRUE(errors);
+    EXPECT_NE(errors.text.find("Make the disc image anyway?"), std::string::npos) << errors.text;
+    ASSERT_TRUE(Answer(errors, IDYES));
+    const std::string image = JoinPath(images, "Demo.iso");
+    ASSERT_TRUE(ChooseInFileDialog(WaitForFileDialog("Save the Disc Image", kWait, p.Id()), image));
+    MessageBoxInfo written = WaitForMessageBox(60000, p.Id());
+    ASSERT_TRUE(written);
+    EXPECT_NE(written.text.find("The disc image has been written:\r\n" + image), std::string::npos) << written.text;
+    ASSERT_TRUE(Answer(written, IDYES));
+    EXPECT_TRUE(RecorderGot({{"open", image}}));
+
+    const std::string theirs = JoinPath(images, "check.iso");
+    EXPECT_EQ(RunConsole(CheckExe(), "--force --iso \"" + theirs + "\" \"" + Folder() + "\"",
+                         JoinPath(ArtifactsFolder(), "check-window-iso.txt")),
+              1u);
+    const auto mine = ReadFileBytes(image), expected = ReadFileBytes(theirs);
+    ASSERT_TRUE(mine && expected);
+    EXPECT_GT(mine->size(), 16u * 2048);
+    EXPECT_TRUE(*mine == *expected) << "the window's image differs from orvelund-check's";
+}
+
 }  // namespace
