@@ -15,14 +15,6 @@ constexpr std::size_t kQuotedBytes = 200;   // of a text quoted in a finding
 constexpr std::size_t kEntryNameBytes = 100;
 constexpr std::uint64_t kSector = 2048;     // a CD's or DVD's, ISO 9660 and UDF alike
 
-std::string Thousands(std::size_t n) {
-    std::string digits = std::to_string(n), out;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i && (digits.size() - i) % 3 == 0) out += ',';
-        out += digits[i];
-    }
-    return out;
-}
 
 }  // namespace
 

@@ -175,14 +175,6 @@ bool IsoBefore(const IsoParts& a, const IsoParts& b) {
     return a.name != b.name ? a.name < b.name : a.extension < b.extension;
 }
 
-std::string Thousands(std::uint64_t n) {
-    std::string digits = std::to_string(n), out;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i && (digits.size() - i) % 3 == 0) out += ',';
-        out += digits[i];
-    }
-    return out;
-}
 
 // "1.5 MiB", or KiB below one MiB, as the check says sizes.
 std::string Mebibytes(std::uint64_t bytes) {

@@ -4,27 +4,6 @@
 
 #include "common/TextLines.h"
 
-namespace {
-
-// The small letter Windows compares a capital with, for the scripts menus are written in:
-// Latin, Greek and Cyrillic. Other letters compare as they are.
-unsigned Lower(unsigned c) {
-    if (c >= 'A' && c <= 'Z') return c + 32;
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
-    if (c == 0x178) return 0xFF;
-    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x17F) {
-        // Latin Extended-A pairs capital and small letters, even then odd, except in two runs.
-        const bool oddRun = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-        return oddRun ? (c % 2 == 1 ? c + 1 : c) : (c % 2 == 0 ? c + 1 : c);
-    }
-    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32;
-    if (c >= 0x410 && c <= 0x42F) return c + 32;
-    if (c >= 0x400 && c <= 0x40F) return c + 80;
-    return c;
-}
-
-}  // namespace
-
 std::string MediumIndex::Fold(const std::string& path) {
     std::string out;
     out.reserve(path.size());
@@ -33,10 +12,10 @@ std::string MediumIndex::Fold(const std::string& path) {
     for (std::size_t i = 0; i < n;) {
         const unsigned char c = b[i];
         if (c < 0x80) {
-            out += c == '/' ? '\\' : static_cast<char>(Lower(c));
+            out += c == '/' ? '\\' : static_cast<char>(WindowsLower(c));
             ++i;
         } else if ((c & 0xE0) == 0xC0 && i + 1 < n && (b[i + 1] & 0xC0) == 0x80) {
-            AppendUtf8(out, Lower(((c & 0x1Fu) << 6) | (b[i + 1] & 0x3Fu)));
+            AppendUtf8(out, WindowsLower(((c & 0x1Fu) << 6) | (b[i + 1] & 0x3Fu)));
             i += 2;
         } else {
             out += static_cast<char>(c);  // longer sequences and stray bytes stay as they are

@@ -149,3 +149,12 @@ std::string FormatJson(const Report& r, const std::string& more) {
            "}" + (more.empty() ? "" : ",\n  " + more) + "\n}\n";
     return out;
 }
+
+std::string Thousands(std::uint64_t n) {
+    std::string digits = std::to_string(n), out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}

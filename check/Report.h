@@ -41,5 +41,8 @@ std::string FormatFinding(const Finding& finding);
 std::string FindingJson(const Finding& finding);
 std::string SummaryLine(const Report& report);
 
+// A count with a comma between each three digits, as findings write numbers: "32,766".
+std::string Thousands(std::uint64_t n);
+
 // Text as a JSON string literal, quotes included.
 std::string JsonString(const std::string& text);

@@ -72,3 +72,7 @@ enum class UnicodeForm { Utf8WithMark, Utf16LEWithMark };
 std::string TextFileBytes(const std::vector<std::string>& lines, UnicodeForm unicode);
 
 std::string Utf16LEFromUtf8(const std::string& utf8);
+
+// The small letter Windows compares a capital with when it compares file names, for the scripts
+// menus are written in: Latin, Greek and Cyrillic. Other letters compare as they are.
+unsigned WindowsLower(unsigned codePoint);

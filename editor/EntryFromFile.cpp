@@ -81,20 +81,6 @@ std::string CutTo(const std::string& s, std::size_t units) {
     return s.substr(0, i);
 }
 
-unsigned Lower(unsigned c) {
-    if (c >= 'A' && c <= 'Z') return c + 32;
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
-    if (c == 0x178) return 0xFF;
-    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x17F) {
-        // Latin Extended-A pairs capital and small letters, even then odd, except in two runs.
-        const bool oddRun = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-        return oddRun ? (c % 2 == 1 ? c + 1 : c) : (c % 2 == 0 ? c + 1 : c);
-    }
-    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32;
-    if (c >= 0x410 && c <= 0x42F) return c + 32;
-    if (c >= 0x400 && c <= 0x40F) return c + 80;
-    return c;
-}
 
 // An absolute path as GetFullPathName writes it: its root ("C:", "\\server\share"), then each part
 // after a "\", where "." and empty parts go, ".." takes the part before it (never the root) and
@@ -196,7 +182,7 @@ std::string NameKey(const std::string& name) {
     for (std::size_t i = 0; i < name.size();) {
         const Character c = CharacterAt(name, i);
         if (c.code == '/') key += '\\';
-        else if (c.code < 0x800 && c.length <= 2) AppendUtf8(key, Lower(c.code));
+        else if (c.code < 0x800 && c.length <= 2) AppendUtf8(key, WindowsLower(c.code));
         else key.append(name, i, c.length);
         i += c.length;
     }
