@@ -7,14 +7,14 @@ enum class Fate {
     Target,     // it has its target
     Missing,    // no such file or folder
     Shortcut,   // an Internet shortcut without a web address the menu can open
-    Folder,     // a folder elsewhere, which is not copied
-    Copy,       // a file elsewhere: to be copied
+    Copy,       // a file or folder elsewhere: to be copied
     NotCopied,  // declined or left out at a question: nothing to say
     Failed,     // its copy failed, for `why`
 };
 
 struct FileTargetItem {
     std::string path, name;  // its full path, and its name (with its extension)
+    bool folder = false;
     Fate fate = Fate::Target;
     std::string target;      // Copy: where on the medium the copy goes
     std::string why;         // Failed: why
@@ -26,7 +26,7 @@ using Item = FileTargetItem;
 
 // A heading and the paths of the items of one fate below it, the first few one a line, and how
 // many more; nothing when there are none.
-std::string PathList(const char* heading, const std::vector<Item>& items, Fate fate) {
+std::string PathList(std::string_view heading, const std::vector<Item>& items, Fate fate) {
     constexpr std::size_t kShown = 5;
     std::string list;
     std::size_t count = 0;
@@ -36,6 +36,15 @@ std::string PathList(const char* heading, const std::vector<Item>& items, Fate f
     }
     if (count > kShown) list += Concat({"\r\n    and ", std::to_string(count - kShown), " more"});
     return count ? Concat({heading, list, "\r\n\r\n"}) : std::string();
+}
+
+// How a message names the items of one fate: "This file", "These folders", "These files and folders".
+std::string Naming(const std::vector<Item>& items, Fate fate) {
+    std::size_t files = 0, folders = 0;
+    for (const Item& item : items)
+        if (item.fate == fate) ++(item.folder ? folders : files);
+    if (files + folders == 1) return folders ? "This folder" : "This file";
+    return folders == 0 ? "These files" : files == 0 ? "These folders" : "These files and folders";
 }
 
 std::size_t Count(const std::vector<Item>& items, Fate fate) {
@@ -68,6 +77,9 @@ std::string CopyFailure(CopyResult result) {
                "characters the medium refuses)";
     case CopyResult::TooLarge:
         return "it is larger than one file on the medium may be (a FAT32 stick holds files of up to 4 GiB)";
+    case CopyResult::LinkedFolder:
+        return "it holds a linked folder (a junction or a symbolic link), which is not copied; copy the folder it "
+               "links to instead";
     case CopyResult::Failed: break;
     }
     return "Windows could not copy it";
@@ -86,7 +98,7 @@ std::vector<FileTarget> FileTargets::For(const std::vector<std::string>& paths) 
         item.path = sv_.files.GetAbsolutePathName(paths[i]);
         item.name = FileNameOf(item.path);
         if (item.name.empty()) item.name = item.path.substr(0, item.path.find_last_not_of('\\') + 1);  // a drive, "E:"
-        const bool folder = sv_.files.FolderExists(item.path);
+        const bool folder = item.folder = sv_.files.FolderExists(item.path);
         std::optional<std::string> target;
         if (!folder && !sv_.files.FileExists(item.path)) {
             item.fate = Fate::Missing;
@@ -95,18 +107,14 @@ std::vector<FileTarget> FileTargets::For(const std::vector<std::string>& paths) 
             target = lines ? InternetShortcutTarget(*lines) : std::nullopt;
             if (!target) item.fate = Fate::Shortcut;
         } else if (!(target = RelativeToProgram(sv_.app.appPath, item.path))) {
-            item.fate = folder ? Fate::Folder : Fate::Copy;
+            item.fate = Fate::Copy;
         }
         if (target) targets[i] = {TitleOf(item, folder), *target};
     }
 
     const std::string refused =
         PathList("These could not be found:", items, Fate::Missing) +
-        PathList("These Internet shortcuts hold no web address the menu can open on other PCs:", items, Fate::Shortcut) +
-        PathList("These folders are not on the medium:", items, Fate::Folder) +
-        (Count(items, Fate::Folder) ? "Folders are not copied from here. Copy the folder onto the medium in Explorer, "
-                                      "then drop it from there.\r\n\r\n"
-                                    : "");
+        PathList("These Internet shortcuts hold no web address the menu can open on other PCs:", items, Fate::Shortcut);
     if (!refused.empty()) Say(refused + "No entry has been made for them.", mb::OkOnly | mb::Exclamation);
     if (Count(items, Fate::Copy)) CopyOntoMedium(items, targets);
 
@@ -135,8 +143,8 @@ bool FileTargets::ChooseFolderOnMedium(std::string& folder, std::string& relativ
 void FileTargets::CopyOntoMedium(std::vector<FileTargetItem>& items, std::vector<FileTarget>& targets) {
     const bool one = Count(items, Fate::Copy) == 1;
     const int answer =
-        Say(Concat({PathList(one ? "This file is not on the medium:" : "These files are not on the medium:", items,
-                             Fate::Copy),
+        Say(Concat({PathList(Concat({Naming(items, Fate::Copy), one ? " is" : " are", " not on the medium:"}),
+                             items, Fate::Copy),
                     "The menu opens only files that are on the medium with it. Do you want to copy ", one ? "it" : "them",
                     " onto the medium? You choose the folder next."}),
             mb::YesNo | mb::Question);
@@ -154,12 +162,14 @@ void FileTargets::CopyOntoMedium(std::vector<FileTargetItem>& items, std::vector
         Item& item = items[i];
         if (item.fate != Fate::Copy) continue;
         item.target = Concat({folder, folder.back() == '\\' ? "" : "\\", item.name});
-        targets[i] = {TitleOf(item, false), relative == "." ? item.name : Concat({relative, "\\", item.name})};
+        targets[i] = {TitleOf(item, item.folder), relative == "." ? item.name : Concat({relative, "\\", item.name})};
         for (std::size_t j = 0; j < i; ++j)
             if (items[j].fate == Fate::Copy && NameKey(items[j].name) == NameKey(item.name))
                 item.fate = Fate::Failed, item.why = "another of the files has the same name";
         if (item.fate == Fate::Failed) continue;
-        if (sv_.files.FolderExists(item.target)) {
+        if (item.folder) {
+            AskAboutFolder(item, folder, where);
+        } else if (sv_.files.FolderExists(item.target)) {
             item.fate = Fate::Failed, item.why = where + " holds a folder of that name";
         } else if (sv_.files.FileExists(item.target)) {
             const auto slash = item.path.find_last_of('\\');
@@ -188,9 +198,11 @@ void FileTargets::CopyOntoMedium(std::vector<FileTargetItem>& items, std::vector
                 copies > 1 ? Concat({" (", std::to_string(k + 1), " of ", std::to_string(copies), ")"}) : "";
             task->SetText(Concat({"Copying \"", item.name, "\" to ", where, count}));
             // The bar runs over all the files, each taking its share.
-            const CopyResult result = sv_.copier.Copy(item.path, item.target, [&](std::uint64_t done, std::uint64_t total) {
+            const FileCopier::Progressed progressed = [&](std::uint64_t done, std::uint64_t total) {
                 return task->Report(k * 1000 + (total ? done * 1000 / total : 1000), copies * 1000);
-            });
+            };
+            const CopyResult result = item.folder ? sv_.copier.CopyFolder(item.path, item.target, progressed)
+                                                  : sv_.copier.Copy(item.path, item.target, progressed);
             cancelled = result == CopyResult::Cancelled;
             item.fate = result == CopyResult::Copied ? Fate::Target : cancelled ? Fate::NotCopied : Fate::Failed;
             item.why = CopyFailure(result);
@@ -199,9 +211,23 @@ void FileTargets::CopyOntoMedium(std::vector<FileTargetItem>& items, std::vector
     }
     const bool oneFailed = Count(items, Fate::Failed) == 1;
     if (Count(items, Fate::Failed))
-        Say(Concat({PathList(oneFailed ? "This file could not be copied onto the medium:"
-                                       : "These files could not be copied onto the medium:",
+        Say(Concat({PathList(Concat({Naming(items, Fate::Failed), " could not be copied onto the medium:"}),
                              items, Fate::Failed),
                     "No entry has been made for ", oneFailed ? "it." : "them."}),
             mb::OkOnly | mb::Critical);
+}
+
+void FileTargets::AskAboutFolder(FileTargetItem& item, const std::string& folder, const std::string& where) {
+    if (RelativeToProgram(item.path, folder)) {
+        item.fate = Fate::Failed, item.why = where + " is inside it";
+    } else if (sv_.files.FileExists(item.target)) {
+        item.fate = Fate::Failed, item.why = where + " holds a file of that name";
+    } else if (sv_.files.FolderExists(item.target)) {
+        const int keep = Say(Concat({"A folder named \"", item.name, "\" is already in ", where,
+                                     ".\r\n\r\nClick OK to keep it: the entry opens the folder that is there. A folder "
+                                     "is not merged or replaced from here; Explorer shows what that would change."
+                                     "\r\nClick CANCEL to leave this folder out."}),
+                             mb::OkCancel | mb::Exclamation);
+        item.fate = keep == mb::Ok ? Fate::Target : Fate::NotCopied;
+    }
 }

@@ -111,9 +111,8 @@ struct Medium {
 struct Files : ::testing::Test, Medium {};
 
 TEST_F(Files, DroppedFilesBecomeEntriesAfterTheRowUnderThePointer) {
-    editor.sMenuItems_DropFiles({"C:\\Menu\\docs\\Guide.pdf", "C:\\Menu\\docs", "D:\\Links\\Site.url", "C:\\Menu",
-                                 "D:\\Photos", "C:\\Menu\\gone.pdf"},
-                                1);
+    editor.sMenuItems_DropFiles(
+        {"C:\\Menu\\docs\\Guide.pdf", "C:\\Menu\\docs", "D:\\Links\\Site.url", "C:\\Menu", "C:\\Menu\\gone.pdf"}, 1);
     EXPECT_EQ(RowsNow(), (Rows{{"A", "Alpha", "a.txt", "open", ""},
                                {"Guide 2", "Guide", "docs\\Guide.pdf", "open", "Guide 2.jpg"},
                                {"docs", "docs", "docs", "open", ""},
@@ -122,8 +121,7 @@ TEST_F(Files, DroppedFilesBecomeEntriesAfterTheRowUnderThePointer) {
                                {"Guide", "Old guide", "guide.txt", "open", ""}}));
     EXPECT_EQ(editorForm.selected, 2);
     EXPECT_EQ(editorForm.rowCount, 6);
-    ASSERT_EQ(w.dialogs.shown.size(), 1u);  // the folder from elsewhere and the missing file, in one message
-    EXPECT_NE(w.dialogs.shown[0].prompt.find("D:\\Photos"), std::string::npos);
+    ASSERT_EQ(w.dialogs.shown.size(), 1u);
     EXPECT_NE(w.dialogs.shown[0].prompt.find("C:\\Menu\\gone.pdf"), std::string::npos);
     EXPECT_EQ(w.dialogs.shown[0].title, "Demo - Menu Editor");
 
@@ -184,6 +182,54 @@ TEST_F(Files, AFileFromElsewhereIsCopiedOntoTheMediumOnlyAsTheAuthorDecides) {
             EXPECT_NE(w.dialogs.shown.back().prompt.find("not enough free space"), std::string::npos) << c.what;
         }
     }
+}
+
+TEST_F(Files, AFolderFromElsewhereIsCopiedWholeButNeverMergedOrReplaced) {
+    const std::string picture = "C:\\Menu\\docs\\Photos\\Week 1\\a.jpg";
+    struct Case {
+        const char* what;
+        const char* dropped;
+        const char* there;  // what the medium holds under the copy's name: "", "file" or "folder"
+        std::vector<int> answers;
+        int cancelAt;
+        std::string target;  // the new entry's File/Folder, "" for none
+        std::string onMedium;  // `picture` afterwards
+        std::string why;       // in the last message, for a copy refused
+    } cases[] = {
+        {"copied", "D:\\Photos", "", {mb::Yes}, -1, "docs\\Photos", "jpeg", ""},
+        {"the folder there kept", "D:\\Photos", "folder", {mb::Yes, mb::Ok}, -1, "docs\\Photos", "old", ""},
+        {"left out at the question", "D:\\Photos", "folder", {mb::Yes, mb::Cancel}, -1, "", "old", ""},
+        {"a file of that name there", "D:\\Photos", "file", {mb::Yes, mb::Ok}, -1, "", "", "holds a file of that name"},
+        {"cancelled", "D:\\Photos", "", {mb::Yes}, 1, "", "", ""},
+        {"the medium inside it", "C:\\", "", {mb::Yes, mb::Ok}, -1, "", "", "\"docs\" is inside it"},
+    };
+    for (const Case& c : cases) {
+        Medium fixture;
+        World& w = fixture.w;
+        w.fs.AddFile("D:\\Photos\\Week 1\\a.jpg", "jpeg");
+        w.fs.AddFolder("D:\\Photos\\empty");
+        w.fs.AddFolder(c.dropped);  // a drive's root is a folder too
+        if (c.there == std::string("folder")) w.fs.AddFile(picture, "old");
+        if (c.there == std::string("file")) w.fs.AddFile("C:\\Menu\\docs\\Photos", "old");
+        w.dialogs.answers.assign(c.answers.begin(), c.answers.end());
+        w.fileDialogs.answers = {"C:\\Menu\\docs"};
+        w.progress.cancelAt = c.cancelAt;
+        fixture.editor.sMenuItems_DropFiles({c.dropped}, 0);
+
+        const Rows rows = fixture.RowsNow();
+        ASSERT_EQ(rows.size(), c.target.empty() ? 2u : 3u) << c.what;
+        if (!c.target.empty()) {
+            EXPECT_EQ(rows.back(), (std::vector<std::string>{"Photos", "Photos", c.target, "open", ""})) << c.what;
+        }
+        EXPECT_EQ(w.fs.Content(picture), c.onMedium) << c.what;
+        EXPECT_EQ(w.fs.FolderExists("C:\\Menu\\docs\\Photos\\empty"), c.onMedium == "jpeg") << c.what;
+        EXPECT_TRUE(w.dialogs.answers.empty()) << c.what << ": a question was not asked";
+        EXPECT_NE(w.dialogs.shown.back().prompt.find(c.why), std::string::npos) << c.what;
+    }
+
+    // Files and folders from elsewhere are asked about in one question.
+    editor.sMenuItems_DropFiles({"D:\\Photos", "D:\\Downloads\\Price, 2026.pdf"}, 0);
+    EXPECT_EQ(w.dialogs.shown.back().prompt.rfind("These files and folders are not on the medium:", 0), 0u);
 }
 
 struct ItemFiles : Files {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "platform/win32/Handles.h"
@@ -29,6 +30,48 @@ CopyResult WriteFailure(DWORD error) {
     }
 }
 
+std::wstring TemporaryNameFor(const std::wstring& target) {
+    return target + L".~" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+}
+
+// One file or folder below the folder being copied, by its path relative to that folder.
+struct Part {
+    std::wstring relative;
+    bool folder;
+};
+
+// Everything below `from`, each folder before what it holds, and the bytes of its files.
+CopyResult ListTree(const std::wstring& from, std::vector<Part>& parts, std::uint64_t& bytes) {
+    std::vector<std::wstring> folders{L""};  // the folder itself, then each folder found in it
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        const std::wstring prefix = folders[i].empty() ? L"" : folders[i] + L"\\";
+        WIN32_FIND_DATAW found;
+        const FindHandle search(FindFirstFileW((from + L"\\" + prefix + L"*").c_str(), &found));
+        if (!search) return CopyResult::SourceUnreadable;
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            if (folder && (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return CopyResult::LinkedFolder;
+            parts.push_back({prefix + name, folder});
+            if (folder) folders.push_back(prefix + name);
+            else bytes += (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        } while (FindNextFileW(search.get(), &found));
+        if (GetLastError() != ERROR_NO_MORE_FILES) return CopyResult::SourceUnreadable;
+    }
+    return CopyResult::Copied;
+}
+
+// Removes a folder this copier made, with what it wrote into it.
+void RemoveTree(const std::wstring& folder, const std::vector<Part>& parts) {
+    for (auto part = parts.rbegin(); part != parts.rend(); ++part) {
+        const std::wstring path = folder + L"\\" + part->relative;
+        if (part->folder) RemoveDirectoryW(path.c_str());
+        else DeleteFileW(path.c_str());
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
 }  // namespace
 
 CopyResult Win32FileCopier::Copy(const std::string& from, const std::string& to, const Progressed& progressed) {
@@ -48,7 +91,7 @@ CopyResult Win32FileCopier::Copy(const std::string& from, const std::string& to,
     if (GetDiskFreeSpaceExW(folder.c_str(), &available, nullptr, nullptr) && available.QuadPart < total)
         return CopyResult::MediumFull;
 
-    const std::wstring temp = target + L".~" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    const std::wstring temp = TemporaryNameFor(target);
     CopyResult result = CopyResult::Copied;
     {
         FileHandle copy(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -78,5 +121,43 @@ CopyResult Win32FileCopier::Copy(const std::string& from, const std::string& to,
         !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         result = WriteFailure(GetLastError());
     if (result != CopyResult::Copied) DeleteFileW(temp.c_str());
+    return result;
+}
+
+// The folder is listed first, so that the progress bar knows the whole and a medium too small for
+// it is refused before anything is written. Its copy is made under a temporary name beside the
+// target and renamed when every file is in it: a reader never finds half a folder.
+CopyResult Win32FileCopier::CopyFolder(const std::string& from, const std::string& to, const Progressed& progressed) {
+    const std::wstring source = Wide(from), target = Wide(to);
+    std::vector<Part> parts;
+    std::uint64_t total = 0;
+    if (const CopyResult listed = ListTree(source, parts, total); listed != CopyResult::Copied) return listed;
+    ULARGE_INTEGER available{};
+    const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
+    if (GetDiskFreeSpaceExW(folder.c_str(), &available, nullptr, nullptr) && available.QuadPart < total)
+        return CopyResult::MediumFull;
+
+    const std::wstring temp = TemporaryNameFor(target);
+    if (!CreateDirectoryW(temp.c_str(), nullptr)) return WriteFailure(GetLastError());
+    CopyResult result = CopyResult::Copied;
+    std::uint64_t before = 0;  // the bytes of the files copied so far
+    std::size_t made = 0;      // the parts written into the copy so far
+    for (; made < parts.size() && result == CopyResult::Copied; ++made) {
+        const Part& part = parts[made];
+        const std::wstring copy = temp + L"\\" + part.relative;
+        if (part.folder) {
+            if (!CreateDirectoryW(copy.c_str(), nullptr)) result = WriteFailure(GetLastError());
+            continue;
+        }
+        std::uint64_t size = 0;
+        result = Copy(Utf8(source + L"\\" + part.relative), Utf8(copy), [&](std::uint64_t done, std::uint64_t) {
+            size = done;
+            return progressed(before + done, total);
+        });
+        before += size;
+    }
+    if (result == CopyResult::Copied && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+        result = WriteFailure(GetLastError());
+    if (result != CopyResult::Copied) RemoveTree(temp, std::vector<Part>(parts.begin(), parts.begin() + made));
     return result;
 }

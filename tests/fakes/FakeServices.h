@@ -156,6 +156,20 @@ public:
             if (!progressed(total * step / 4, total)) return CopyResult::Cancelled;
         return fs_.WriteBytes(to, fs_.Content(from)) ? CopyResult::Copied : CopyResult::ReadOnly;
     }
+    // The whole tree in four steps, written only when no step was cancelled.
+    CopyResult CopyFolder(const std::string& from, const std::string& to, const Progressed& progressed) override {
+        if (!fs_.FolderExists(from)) return CopyResult::SourceUnreadable;
+        const auto fails = failing.find(FakeFileSystem::Key(from));
+        if (fails != failing.end()) return fails->second;
+        for (std::uint64_t step = 1; step <= 4; ++step)
+            if (!progressed(step, 4)) return CopyResult::Cancelled;
+        fs_.AddFolder(to);
+        for (const auto& item : fs_.Tree(from)) {
+            if (item.folder) fs_.AddFolder(to + "\\" + item.path);
+            else fs_.AddFile(to + "\\" + item.path, fs_.Content(from + "\\" + item.path));
+        }
+        return CopyResult::Copied;
+    }
 
 private:
     FakeFileSystem& fs_;

@@ -1,7 +1,7 @@
 // Entries made from files under Wine: files and a folder dropped onto the Menu Editor's list (a
-// real WM_DROPFILES), a file chosen in Windows' file dialog, a file from elsewhere copied onto
-// the medium (and a copy cancelled in the progress window), and a picture dropped onto the item
-// editor's Image box.
+// real WM_DROPFILES), a file chosen in Windows' file dialog, a file and a folder from elsewhere
+// copied onto the medium (and copies cancelled in the progress window), and a picture dropped
+// onto the item editor's Image box.
 #include "Layout.h"
 #include "Orvelund.h"
 #include "platform/ProgressDesign.h"
@@ -113,6 +113,26 @@ TEST_F(Files, AFileFromAnotherFolderIsCopiedOntoTheMediumAndItsEntryMade) {
     EXPECT_EQ(ReadFileBytes(JoinPath(docs, "Price list.pdf")), bytes);
 }
 
+TEST_F(Files, AFolderFromAnotherFolderIsCopiedWholeAndOneOfThatNameIsKeptNotMerged) {
+    const std::string course = JoinPath(elsewhere, "Course");
+    for (const char* folder : {"", "Week 1", "empty"}) CreateDirectoryW(Widen(JoinPath(course, folder)).c_str(), nullptr);
+    const std::string bytes(1024 * 1024 + 3, 'c');
+    ASSERT_TRUE(WriteFileBytes(JoinPath(course, "Week 1\\notes.pdf"), bytes));
+    ASSERT_TRUE(WriteFileBytes(JoinPath(course, "intro.txt"), "hello"));
+    ASSERT_TRUE(DropAndCopyIntoDocs(course));
+    ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) == 3; }, kWait));
+    EXPECT_EQ(ListRows(list)[1], (Row{"Course", "Course", "docs\\Course", "open", ""}));
+    EXPECT_EQ(ReadFileBytes(JoinPath(docs, "Course\\Week 1\\notes.pdf")), bytes);
+    EXPECT_EQ(ReadFileBytes(JoinPath(docs, "Course\\intro.txt")), "hello");
+    EXPECT_TRUE(FolderExists(JoinPath(docs, "Course\\empty")));
+
+    ASSERT_TRUE(WriteFileBytes(JoinPath(course, "intro.txt"), "newer"));
+    ASSERT_TRUE(DropAndCopyIntoDocs(course));
+    ASSERT_TRUE(Answer("A folder named \"Course\" is already in \"docs\"", IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) == 4; }, kWait));
+    EXPECT_EQ(ReadFileBytes(JoinPath(docs, "Course\\intro.txt")), "hello");
+}
+
 TEST_F(Files, ACopyCancelledInTheProgressWindowLeavesNoFileAndNoEntry) {
     // 64 pieces of 256 KiB, each read as from a slow disc: 16 seconds, unless cancelled. The
     // program answers the driver between two pieces.
@@ -140,6 +160,25 @@ TEST_F(Files, ACopyCancelledInTheProgressWindowLeavesNoFileAndNoEntry) {
     const HANDLE search = FindFirstFileW(Widen(JoinPath(docs, "Film.mp4*")).c_str(), &found);
     EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "left behind: " << Narrow(found.cFileName);
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
+
+    // A folder's copy cancelled half-way leaves no folder, not even the part already copied.
+    const std::string films = JoinPath(elsewhere, "Films");
+    CreateDirectoryW(Widen(films).c_str(), nullptr);
+    ASSERT_TRUE(WriteFileBytes(JoinPath(films, "a.txt"), "first"));
+    ASSERT_TRUE(MoveFileW(Widen(JoinPath(elsewhere, "Film.mp4")).c_str(), Widen(JoinPath(films, "b.mp4")).c_str()));
+    ASSERT_TRUE(SlowReads(p.Id(), 250));
+    ASSERT_TRUE(DropAndCopyIntoDocs(films));
+    progress = WaitForWindow("Copying onto the medium", kWait, p.Id());
+    ASSERT_NE(progress, nullptr);
+    Sleep(300);
+    ASSERT_TRUE(Click(FindControl(progress, Win32ControlId(ProgressCtl::CancelButton))));
+    EXPECT_TRUE(WaitForNoWindow("Copying onto the medium", kWait, p.Id()));
+    SlowReads(p.Id(), 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(editor) != 0; }, kWait));
+    EXPECT_EQ(ListRowCount(list), 2);
+    const HANDLE folder = FindFirstFileW(Widen(JoinPath(docs, "Films*")).c_str(), &found);
+    EXPECT_EQ(folder, INVALID_HANDLE_VALUE) << "left behind: " << Narrow(found.cFileName);
+    if (folder != INVALID_HANDLE_VALUE) FindClose(folder);
 }
 
 TEST_F(Files, APictureDroppedOnTheImageBoxBecomesTheButtonsPictureScaledToFit) {
